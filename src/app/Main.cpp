@@ -1,0 +1,35 @@
+// Program entry: an "exit" request for the running instance, or the resident program.
+#include <windows.h>
+#include <objbase.h>
+
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "app/MainForm.h"
+
+namespace {
+
+void ForwardExitRequest() {
+    PostMessageA(HWND_BROADCAST, ProgramExitMessage, 0, 0);
+    // Polled on purpose: the process has no message loop and must not depend on one.
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3000) {
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    ProgramExitMessage = RegisterWindowMessageA("WM_ProgramExit_Kestrola");
+    if (IsExitRequest(FirstParameter(GetCommandLineA()))) {
+        ForwardExitRequest();
+        return 0;
+    }
+    CoInitialize(nullptr);
+    {
+        TMainForm form;
+        form.FormCreate();
+        Application::Run();
+    }
+    CoUninitialize();
+    return 0;
+}

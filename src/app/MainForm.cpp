@@ -1,0 +1,192 @@
+// The main window's start and end sequences, its window procedure and its message filter.
+#include "app/MainForm.h"
+
+#include "app/Application.h"
+#include "app/ProgramFolder.h"
+#include "app/SystemVersion.h"
+#include "platform/Error.h"
+#include "platform/Guarded.h"
+#include "platform/Files.h"
+#include "shell/Registry.h"
+#include "shell/UiTexts.h"
+
+UINT ProgramExitMessage = 0;
+
+namespace {
+constexpr UINT kFileInfoSize = 352;  // SHFILEINFOA
+constexpr int kDesignWidth = 300, kDesignHeight = 200;
+
+HIMAGELIST SystemImageList(const std::string& path, UINT flags) {
+    SHFILEINFOA info = {};
+    auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(path.c_str(), 0, &info, kFileInfoSize, flags));
+    if (info.hIcon) DestroyIcon(info.hIcon);  // only the list is wanted
+    return list;
+}
+}  // namespace
+
+TMainForm::TMainForm() = default;
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+    window_.Reset();
+}
+
+void TMainForm::FormCreate() {
+    if (SecondInstance) return;
+    Guarded("FormCreate", [&] {
+        ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
+        TranslateUiTexts();
+        // The five name lists come with the catalogue model.
+        Application::SetTitle(kApplicationTitle);
+        FolderPaths = LoadFolderPaths();
+        SHGetDesktopFolder(DesktopFolder.Put());
+        LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
+        SmallImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SubmenuImages = std::make_unique<SubmenuImageList>();
+        SubmenuImages->list = SmallImages;
+        CreateDataFolder();
+        TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
+        MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
+        QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
+        DoubleBuffered = true;
+        // The entry list and the geometry constants come with the catalogue and layout.
+        HandleNeeded();
+        // The notification-area icon is added here once it exists.
+        FirstRunSettings();
+        Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
+        // Hook link (XP only), catalogue build and folder watchers follow here as they arrive.
+        ScrollX = 0;
+        ScrollY = 0;
+        ScrollBand = 30;
+    });
+}
+
+void TMainForm::CreateDataFolder() {
+    DataFolder = FolderPaths.AppData + "\\" + Application::Title();
+    if (!DirectoryExists(DataFolder) && !ForceDirectories(DataFolder)) throw Error(UiTexts.FolderError);
+}
+
+void TMainForm::FirstRunSettings() {
+    if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "ShowTip")) return;
+    // The welcome balloon is shown here once the notification-area icon exists.
+    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "ShowTip", RegValue::Integer(1), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
+                  RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
+    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "IntegrateWithSystem", RegValue::Integer(1), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "LeftWindowsAlt", RegValue::Integer(1), 3);
+}
+
+void TMainForm::FormDestroy() {
+    if (SecondInstance) return;
+    Guarded("FormDestroy", [&] {
+        // The hook link, the entry list and the folder menu are released here as they arrive.
+        TabIni.reset();
+        MainIni.reset();
+        QuickTabIni.reset();
+        SubmenuImages.reset();
+        // The notification-area icon is removed here.
+        DesktopFolder.Reset();
+    });
+}
+
+void TMainForm::CreateParams(DWORD& classStyle) {
+    Guarded("CreateParams", [&] {
+        ProgramFolder = ExecutableFolder();
+        DetectWindowsVersion();
+        if (XpOrLater) classStyle |= CS_DROPSHADOW;
+    });
+}
+
+void TMainForm::HandleNeeded() {
+    if (window_) return;
+    DWORD classStyle = CS_DBLCLKS;
+    CreateParams(classStyle);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassExA(&wc);
+    // Borderless, kept off the taskbar: the notification-area icon is its only presence.
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, kMainWindowClass, kApplicationTitle, WS_POPUP, 0, 0,
+                             kDesignWidth, kDesignHeight, nullptr, nullptr, instance, this);
+    if (!w) throw Error("Cannot create the main window: " + std::to_string(GetLastError()));
+    window_.Reset(w);
+    for (WindowTimer* t : {&UpdateFolderTimer, &DelayMenuTimer, &ShowPopupMenuTimer, &Timer, &ScrollTimer})
+        t->Attach(w);
+}
+
+void TMainForm::ShowMenuClick() {
+    Guarded("ShowMenuClick", [&] { MainFormShow(); });
+}
+
+void TMainForm::ExitMenuClick() {
+    Guarded("ExitMenuClick", [&] { Application::Terminate(); });
+}
+
+void TMainForm::MessageEvent(MSG& msg, bool& handled) {
+    Guarded("MessageEvent", [&] {
+        if (ShowOldInstanceMessage && msg.message == ShowOldInstanceMessage) ShowMenuClick();
+        if (ShowMenuMessage && msg.message == ShowMenuMessage) {
+            ShowRect = UnpackShowRect(static_cast<uint32_t>(msg.wParam), static_cast<uint32_t>(msg.lParam));
+            DelayMenuTimer.Start();  // a running timer keeps its course
+            handled = true;
+        }
+        if (ProgramExitMessage && msg.message == ProgramExitMessage) ExitMenuClick();
+    });
+}
+
+void TMainForm::ActivateAPP(WPARAM active) {
+    Guarded("ActivateAPP", [&] {
+        if (!active) MainFormHide();
+    });
+}
+
+void TMainForm::OnTimer(UINT_PTR id) {
+    if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
+}
+
+void TMainForm::DelayMenuTimerTimer() {
+    Guarded("DelayMenuTimerTimer", [&] {
+        DelayMenuTimer.Stop();  // one shot
+        // Placement beside ShowRect comes with the pointer handling.
+    });
+}
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATEAPP:
+            ActivateAPP(wParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CLOSE:
+        case WM_ENDSESSION:
+            // Closing the main window ends the program, as logging off does.
+            if (msg == WM_CLOSE || wParam) ExitMenuClick();
+            return 0;
+        default:
+            return DefWindowProcA(Handle(), msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TMainForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!form || !form->window_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    // No error may unwind through the system's frames: this is the window's last handler.
+    try {
+        return form->WndProc(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        Application::ShowException(e);
+        return 0;
+    }
+}

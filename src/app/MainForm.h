@@ -1,0 +1,101 @@
+// TMainForm: the hidden borderless main window that owns everything and is the panel.
+//
+// Its operations keep their names (log lines carry them). They are members of this one class,
+// defined in one .cpp per subsystem: app/MainForm.cpp (start, end, messages), app/ShowHide.cpp
+// (showing and hiding); later subsystems add their own files beside them.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+
+#include "app/FolderPaths.h"
+#include "platform/ComPtr.h"
+#include "platform/Handle.h"
+#include "platform/IniFile.h"
+#include "platform/WindowTimer.h"
+#include "shell/HookContract.h"
+
+constexpr UINT TrayCallbackMessage = WM_USER + 20;
+constexpr const char* kMainWindowClass = "TMainForm";
+constexpr const char* kApplicationTitle = "Kestrola";
+
+// Registered once per process, before anything else.
+extern UINT ProgramExitMessage;
+
+// Shows the shared small system image list; never destroys it.
+struct SubmenuImageList {
+    HIMAGELIST list = nullptr;
+    UINT drawStyle = ILD_TRANSPARENT;
+};
+
+class TMainForm {
+public:
+    TMainForm();
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    HWND Handle() const { return window_.Get(); }
+
+    // Start and end sequences.
+    void FormCreate();
+    void FormDestroy();
+
+    // Menu-level commands.
+    void ShowMenuClick();
+    void ExitMenuClick();
+
+    void MainFormShow();
+    void MainFormHide();
+
+    // The application's message filter.
+    void MessageEvent(MSG& msg, bool& handled);
+
+    // Set by the single-instance guard; makes FormCreate and FormDestroy do nothing.
+    bool SecondInstance = false;
+
+    TFolderPaths FolderPaths;
+    std::string DataFolder;
+    bool PanelShown = false;
+    bool PositionSaveArmed = false;
+    ShowRectangle ShowRect;
+    bool DoubleBuffered = false;
+    int ScrollX = 0, ScrollY = 0, ScrollBand = 0;
+
+    UINT ShowOldInstanceMessage = 0;
+    UINT ShowMenuMessage = 0;      // registered when the hook link starts
+    UINT OptionsUpdateMessage = 0;  // likewise
+
+    ComPtr<IShellFolder> DesktopFolder;
+    HIMAGELIST LargeImages = nullptr;  // the shared system lists: borrowed, never destroyed
+    HIMAGELIST SmallImages = nullptr;
+    std::unique_ptr<SubmenuImageList> SubmenuImages;
+
+    std::unique_ptr<TIniFile> TabIni;
+    std::unique_ptr<TIniFile> MainIni;
+    std::unique_ptr<TIniFile> QuickTabIni;
+
+    WindowTimer UpdateFolderTimer{1, 1500};
+    WindowTimer DelayMenuTimer{2, 300};
+    WindowTimer ShowPopupMenuTimer{3, 400};
+    WindowTimer Timer{4, 50};
+    WindowTimer ScrollTimer{5, 200};
+
+private:
+    void CreateParams(DWORD& classStyle);
+    void HandleNeeded();
+    void CreateDataFolder();
+    void FirstRunSettings();
+    void ShowSequence();
+    void ActivateAPP(WPARAM active);
+    void OnTimer(UINT_PTR id);
+    void DelayMenuTimerTimer();
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    UniqueWindow window_;
+};

@@ -1,0 +1,52 @@
+// Showing the panel where it belongs and hiding it again.
+#include "app/MainForm.h"
+#include "platform/Guarded.h"
+#include "shell/Registry.h"
+
+namespace {
+
+// Centred in the primary work area; the work area's own origin is not added.
+POINT CentredPosition(int width, int height) {
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    POINT p{(work.right - work.left - width) / 2, (work.bottom - work.top - height) / 2};
+    if (p.x < 0) p.x = 0;
+    if (p.y < 0) p.y = 0;
+    return p;
+}
+
+}  // namespace
+
+void TMainForm::MainFormShow() {
+    Guarded("MainFormShow", [&] {
+        PositionSaveArmed = true;
+        RECT r = {};
+        GetWindowRect(Handle(), &r);
+        POINT p;
+        if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowX") &&
+            RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowY")) {
+            p.x = ReadProgramInteger("StartMenuShowX");
+            p.y = ReadProgramInteger("StartMenuShowY");
+        } else {
+            p = CentredPosition(r.right - r.left, r.bottom - r.top);
+        }
+        SetWindowPos(Handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowSequence();
+    });
+}
+
+void TMainForm::ShowSequence() {
+    // The panel's colours are refreshed here once painting exists.
+    PanelShown = true;
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    if (GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
+}
+
+void TMainForm::MainFormHide() {
+    Guarded("MainFormHide", [&] {
+        ShowPopupMenuTimer.Stop();
+        PanelShown = false;
+        ShowWindow(Handle(), SW_HIDE);
+    });
+}

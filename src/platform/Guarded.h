@@ -1,0 +1,16 @@
+// Runs one named operation: an Error escaping it becomes one log line, name + message.
+#pragma once
+#include <exception>
+#include <string>
+
+#include "shell/Log.h"
+
+template <typename Body>
+void Guarded(const char* operation, Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        // A failure of WriteLog itself leaves this handler and reaches the error display.
+        WriteLog(std::string(operation) + e.what());
+    }
+}

@@ -1,0 +1,14 @@
+#include "shell/LogFormat.h"
+
+#include <cstdio>
+
+std::string FormatLogLine(const LogMoment& moment, const std::string& message) {
+    std::string line = moment.date;
+    if (!moment.midnight) line += " " + moment.time;
+    char ms[8];
+    std::snprintf(ms, sizeof ms, " %03d", moment.milliseconds % 1000);
+    line += ms;
+    line += message;
+    line += "\r\n";
+    return line;
+}

@@ -1,0 +1,186 @@
+// The resident program's life: hidden start, showing, hiding, the exit request, a failed start.
+#include <gtest/gtest.h>
+
+#include "support/Program.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+class Resident : public ::testing::Test {
+protected:
+    void SetUp() override { ForgetEverything(); }
+    void TearDown() override { ForgetEverything(); }
+};
+
+bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+DWORD ReadDword(const char* key, const char* name, DWORD fallback) {
+    DWORD v = fallback, size = sizeof v;
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return fallback;
+    RegQueryValueExA(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size);
+    RegCloseKey(k);
+    return v;
+}
+
+void WriteDword(const char* name, DWORD value) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr,
+                    &k, nullptr);
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
+    RegCloseKey(k);
+}
+
+std::string RunValue() {
+    char buffer[MAX_PATH * 2] = {};
+    DWORD size = sizeof buffer;
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ,
+                      &k) != ERROR_SUCCESS)
+        return "";
+    RegQueryValueExA(k, "Kestrola", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(k);
+    return buffer;
+}
+
+// A window of this test process, made the foreground window: another application becomes active.
+class OtherApplication {
+public:
+    OtherApplication() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "KestrolaTestOther";
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(0, wc.lpszClassName, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                  200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~OtherApplication() { DestroyWindow(window_); }
+    void Activate() { SetForegroundWindow(window_); }
+
+private:
+    HWND window_;
+};
+
+}  // namespace
+
+TEST_F(Resident, StartsWithAHiddenBorderlessMainWindowAndFirstRunValues) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(Visible(w));
+    LONG style = GetWindowLongA(w, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(WaitUntil([] { return GetFileAttributesA((AppDataFolder() + "\\Kestrola").c_str()) &
+                                      FILE_ATTRIBUTE_DIRECTORY; }));
+    const char* key = "Software\\Halvercot\\Kestrola";
+    EXPECT_EQ(ReadDword(key, "ShowTip", 0), 1u);
+    EXPECT_EQ(ReadDword(key, "IntegrateWithSystem", 0), 1u);
+    EXPECT_EQ(ReadDword(key, "LeftWindowsAlt", 0), 1u);
+    EXPECT_EQ(ReadDword(key, "RightWindowsAlt", 7), 7u) << "not written";
+    EXPECT_EQ(RunValue(), "\"" + ProgramPath() + "\"");
+}
+
+TEST_F(Resident, LaterStartLeavesTheUsersSettingsAlone) {
+    WriteDword("ShowTip", 1);
+    WriteDword("IntegrateWithSystem", 0);
+    {
+        Program kestrola;
+        ASSERT_NE(kestrola.WaitForMainWindow(), nullptr);
+    }
+    EXPECT_EQ(ReadDword("Software\\Halvercot\\Kestrola", "IntegrateWithSystem", 9), 0u);
+    EXPECT_EQ(ReadDword("Software\\Halvercot\\Kestrola", "LeftWindowsAlt", 9), 9u);
+    EXPECT_EQ(RunValue(), "");
+}
+
+TEST_F(Resident, ShowMessageOpensThePanelTopmostAndCentred) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
+    EXPECT_TRUE(Topmost(w));
+    RECT r, work;
+    GetWindowRect(w, &r);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(r.left, std::max<LONG>(0, (work.right - work.left - (r.right - r.left)) / 2));
+    EXPECT_EQ(r.top, std::max<LONG>(0, (work.bottom - work.top - (r.bottom - r.top)) / 2));
+}
+
+TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
+    WriteDword("ShowTip", 1);
+    WriteDword("StartMenuShowX", static_cast<DWORD>(-40));
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_GE(r.left, 0) << "one value alone: centred";
+
+    WriteDword("StartMenuShowY", 5000);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] {
+        GetWindowRect(w, &r);
+        return r.left == -40 && r.top == 5000;
+    })) << "stored place, even off the screen: " << r.left << "," << r.top;
+}
+
+TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == w; }));
+    OtherApplication other;
+    other.Activate();
+    EXPECT_TRUE(WaitUntil([&] { return !Visible(w); }));
+    EXPECT_TRUE(kestrola.Running());
+}
+
+TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn) {
+    std::string blocker = AppDataFolder() + "\\Kestrola";
+    WriteWholeFile(blocker, "a file where the data folder should be");
+    TempFolder cwd;
+    Program kestrola("", cwd.Path());
+    ASSERT_TRUE(WaitUntil([&] {
+        return ReadWholeFile(cwd / "log.txt").find("FormCreateCreate folder error!\r\n") != std::string::npos;
+    })) << ReadWholeFile(cwd / "log.txt");
+    EXPECT_EQ(GetFileAttributesA((ThisFolder() + "\\log.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "nothing in the program folder";
+    EXPECT_EQ(kestrola.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(kestrola.MainWindow(), nullptr) << "no visible surface at all";
+}
+
+class ExitRequest : public Resident, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ExitRequest, EndsTheResidentInstanceAndItselfAfterThreeSeconds) {
+    Program resident;
+    ASSERT_NE(resident.WaitForMainWindow(), nullptr);
+    DWORD start = GetTickCount();
+    Program request(GetParam());
+    EXPECT_EQ(resident.WaitForExit(10000), 0u);
+    EXPECT_EQ(request.WaitForExit(15000), 0u);
+    DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 2900u);
+    EXPECT_EQ(request.MainWindow(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstParameter, ExitRequest, ::testing::Values("exit", "/EXIT", "-exit", "noexit"));
+
+TEST_F(Resident, ExitAsSecondParameterStartsTheResidentProgram) {
+    Program kestrola("other exit");
+    EXPECT_NE(kestrola.WaitForMainWindow(), nullptr);
+    EXPECT_TRUE(kestrola.Running());
+}
+
+TEST_F(Resident, ExitRequestWithNobodyRunningWaitsAndEndsSilently) {
+    DWORD start = GetTickCount();
+    Program request("exit");
+    EXPECT_EQ(request.WaitForExit(15000), 0u);
+    EXPECT_GE(GetTickCount() - start, 2900u);
+}

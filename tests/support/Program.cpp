@@ -1,0 +1,114 @@
+#include "support/Program.h"
+
+#include <shlobj.h>
+
+#include "support/TempFolder.h"
+
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (cond()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+std::string ThisFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p = path;
+    return p.substr(0, p.find_last_of('\\'));
+}
+
+std::string ProgramPath() { return ThisFolder() + "\\Kestrola.exe"; }
+
+Program::Program(const std::string& arguments, const std::string& currentFolder, const std::string& exe) {
+    std::string cmd = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
+        info_ = {};
+}
+
+Program::~Program() {
+    if (!info_.hProcess) return;
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Program::Running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Program::WaitForExit(DWORD timeoutMs) {
+    DWORD code = STILL_ACTIVE;
+    WaitUntil([&] { return !Running(); }, timeoutMs);
+    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == s->pid && std::string(cls) == "TMainForm") {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND Program::MainWindow() const {
+    WindowSearch s{info_.dwProcessId, nullptr};
+    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND Program::WaitForMainWindow(DWORD timeoutMs) const {
+    HWND w = nullptr;
+    WaitUntil([&] { return (w = MainWindow()) != nullptr; }, timeoutMs);
+    return w;
+}
+
+std::string AppDataFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path);
+    return path;
+}
+
+void ForgetEverything() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola");
+    HKEY run;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, "Kestrola");
+        RegCloseKey(run);
+    }
+    std::string data = AppDataFolder() + "\\Kestrola";
+    SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(data.c_str());
+    RemoveTree(data);
+}
+
+void PostToAll(const char* registeredName) {
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(registeredName), 0, 0);
+}

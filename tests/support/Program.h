@@ -1,0 +1,39 @@
+// Drives the real Kestrola.exe from a test: start, find its main window, wait, end.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Polls cond every 20 ms, pumping this thread's messages, until it holds or timeoutMs pass.
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = 10000);
+
+// Kestrola.exe beside the test executable.
+std::string ProgramPath();
+std::string ThisFolder();
+
+class Program {
+public:
+    // Starts exe with the given arguments in the given current folder (empty: the test's own).
+    explicit Program(const std::string& arguments = "", const std::string& currentFolder = "",
+                     const std::string& exe = ProgramPath());
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+    bool Running() const;
+    // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
+    DWORD WaitForExit(DWORD timeoutMs);
+    // The process's main window, once it exists (null on time-out).
+    HWND WaitForMainWindow(DWORD timeoutMs = 10000) const;
+    HWND MainWindow() const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Removes the program's settings, autostart value and data folder: a first run again.
+void ForgetEverything();
+std::string AppDataFolder();
+void PostToAll(const char* registeredName);

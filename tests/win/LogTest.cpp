@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "app/ProgramFolder.h"
+#include "platform/Error.h"
+#include "platform/Guarded.h"
+#include "shell/Log.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// Points the log at a temp folder for one test and puts the old folder back.
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = ProgramFolder;
+        ProgramFolder = folder_.Path() + "\\";
+    }
+    void TearDown() override { ProgramFolder = saved_; }
+    std::string Log() const { return ReadWholeFile(folder_ / "log.txt"); }
+
+    TempFolder folder_;
+    std::string saved_;
+};
+
+// Lines of the log, each checked to end in CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "text after the last line end";
+    return lines;
+}
+
+// The stamp ends with a blank and three digits; the message follows at once.
+std::string MessageOf(const std::string& line) {
+    for (size_t i = line.size(); i-- > 0;) {
+        if (line[i] == ' ' && i + 4 <= line.size() && isdigit(line[i + 1]) && isdigit(line[i + 2]) &&
+            isdigit(line[i + 3]))
+            return line.substr(i + 4);
+    }
+    ADD_FAILURE() << "no stamp in " << line;
+    return line;
+}
+
+}  // namespace
+
+TEST_F(LogTest, FirstEntryCreatesTheFileAndLaterOnesAppend) {
+    WriteWholeFile(folder_ / "log.txt", "earlier run\r\n");
+    WriteLog("first");
+    WriteLog("second");
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "earlier run");
+    EXPECT_EQ(MessageOf(lines[1]), "first");
+    EXPECT_EQ(MessageOf(lines[2]), "second");
+}
+
+TEST_F(LogTest, StampIsTheUsersDateAndTimeThenMilliseconds) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char date[64];
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+    WriteLog("");
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind(date, 0), 0u) << lines[0];
+    EXPECT_EQ(MessageOf(lines[0]), "") << "an empty message leaves the stamp alone";
+}
+
+TEST_F(LogTest, GuardedWritesNamePlusMessageAndReturns) {
+    bool after = false;
+    Guarded("FormCreate", [] { throw Error("Create folder error!"); });
+    Guarded("SortItems", [] { throw Error(""); });
+    Guarded("Fine", [&] { after = true; });
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(MessageOf(lines[0]), "FormCreateCreate folder error!");
+    EXPECT_EQ(MessageOf(lines[1]), "SortItems");
+    EXPECT_TRUE(after);
+}
+
+TEST_F(LogTest, GuardedLetsOtherKindsOfErrorTravelOn) {
+    EXPECT_THROW(Guarded("X", [] { throw 42; }), int);
+    EXPECT_EQ(Log(), "");
+}
+
+TEST_F(LogTest, UnwritableLogRaisesAnInOutErrorOutOfTheHandler) {
+    ProgramFolder = folder_ / "missing" + "\\";
+    EXPECT_THROW(WriteLog("x"), InOutError);
+    EXPECT_THROW(Guarded("FormCreate", [] { throw Error("boom"); }), InOutError);
+}
+
+TEST(LogPlace, WithoutProgramFolderTheLogIsInTheCurrentFolder) {
+    TempFolder folder;
+    std::string saved = ProgramFolder;
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    ProgramFolder.clear();
+    SetCurrentDirectoryA(folder.Path().c_str());
+    WriteLog("here");
+    SetCurrentDirectoryA(cwd);
+    ProgramFolder = saved;
+    EXPECT_NE(ReadWholeFile(folder / "log.txt").find("here\r\n"), std::string::npos);
+}

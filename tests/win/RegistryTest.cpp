@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "shell/Registry.h"
+
+namespace {
+
+constexpr const char* kKey = "Software\\Halvercot\\KestrolaTest";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+    void Raw(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY k;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(k);
+    }
+    DWORD TypeOf(const char* name) {
+        HKEY k;
+        DWORD type = REG_NONE;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &k) == ERROR_SUCCESS) {
+            RegQueryValueExA(k, name, nullptr, &type, nullptr, nullptr);
+            RegCloseKey(k);
+        }
+        return type;
+    }
+};
+
+}  // namespace
+
+TEST_F(RegistryTest, MissingKeyReadsAsIntegerZeroAndMissingValueAsEmptyText) {
+    RegValue v = ReadRegValue(HKEY_CURRENT_USER, kKey, "X");
+    EXPECT_TRUE(v.isInteger);
+    EXPECT_EQ(v.integer, 0);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Other", RegValue::Integer(1), 3);
+    v = ReadRegValue(HKEY_CURRENT_USER, kKey, "X");
+    EXPECT_FALSE(v.isInteger);
+    EXPECT_EQ(v.text, "");
+}
+
+TEST_F(RegistryTest, ValuesReadBackByTheirType) {
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Dword", RegValue::Integer(-25), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Sz", RegValue::Text("\"C:\\k.exe\""), 1);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Bin", RegValue::Text("ab"), 4);
+    EXPECT_EQ(TypeOf("Dword"), static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(TypeOf("Sz"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(TypeOf("Bin"), static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "Dword").ToInteger(), -25);
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "Sz").text, "\"C:\\k.exe\"");
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "Bin").text, "ab");
+    DWORD q[2] = {1, 2};
+    Raw("Qword", REG_QWORD, q, sizeof q);
+    RegValue other = ReadRegValue(HKEY_CURRENT_USER, kKey, "Qword");
+    EXPECT_FALSE(other.isInteger);
+    EXPECT_EQ(other.text, "") << "types other than text, integer, binary read as empty text";
+}
+
+TEST_F(RegistryTest, TypeZeroKeepsTheExistingTypeAndUnknownTypesAreRefused) {
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "V", RegValue::Integer(5), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "V", RegValue::Text("7"), 0);
+    EXPECT_EQ(TypeOf("V"), static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "V").ToInteger(), 7);
+    EXPECT_THROW(WriteRegValue(HKEY_CURRENT_USER, kKey, "V", RegValue::Integer(1), 9), Error);
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "V").ToInteger(), 7);
+}
+
+TEST_F(RegistryTest, ExistsOnlyWhenTheValueFitsFourBytes) {
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "ShowTip")) << "no key";
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "ShowTip", RegValue::Integer(1), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Short", RegValue::Text("abc"), 1);
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "Long", RegValue::Text("abcd"), 1);
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kKey, "ShowTip"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kKey, "Short"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "Long"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "Absent"));
+}
+
+TEST_F(RegistryTest, DeleteRemovesTheValueAndIgnoresAMissingKey) {
+    DeleteRegValue(HKEY_CURRENT_USER, kKey, "V");
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "V", RegValue::Integer(1), 3);
+    DeleteRegValue(HKEY_CURRENT_USER, kKey, "V");
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "V"));
+}
+
+TEST_F(RegistryTest, TextThatIsNoNumberFailsOnlyWhenConverted) {
+    WriteRegValue(HKEY_CURRENT_USER, kKey, "StartMenuShowX", RegValue::Text("abc"), 1);
+    RegValue v = ReadRegValue(HKEY_CURRENT_USER, kKey, "StartMenuShowX");
+    EXPECT_EQ(v.text, "abc");
+    EXPECT_THROW(v.ToInteger(), Error);
+}
