@@ -73,6 +73,8 @@ TEST_F(Resident, StartsWithAHiddenBorderlessMainWindowAndFirstRunValues) {
     LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    // Wine reports a Windows version after XP unless told otherwise: the shadow is asked for.
+    EXPECT_TRUE(GetClassLongA(w, GCL_STYLE) & CS_DROPSHADOW);
     EXPECT_TRUE(WaitUntil([] { return GetFileAttributesA((AppDataFolder() + "\\Kestrola").c_str()) &
                                       FILE_ATTRIBUTE_DIRECTORY; }));
     const char* key = "Software\\Halvercot\\Kestrola";
