@@ -36,7 +36,7 @@ void TMainForm::FormCreate() {
     Guarded("FormCreate", [&] {
         ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
         TranslateUiTexts();
-        // The five name lists come with the catalogue model.
+        // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
         FolderPaths = LoadFolderPaths();
         SHGetDesktopFolder(DesktopFolder.Put());
@@ -49,12 +49,15 @@ void TMainForm::FormCreate() {
         MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
         QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
         DoubleBuffered = true;
-        // The entry list and the geometry constants come with the catalogue and layout.
+        SetIconParams();
+        SetScreenSize();
         HandleNeeded();
         // The notification-area icon is added here once it exists.
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
-        // Hook link (XP only), catalogue build and folder watchers follow here as they arrive.
+        // The hook link (XP only) starts here once it exists.
+        CalcAll();
+        // The two folder watchers start here once they exist.
         ScrollX = 0;
         ScrollY = 0;
         ScrollBand = 30;
@@ -79,7 +82,9 @@ void TMainForm::FirstRunSettings() {
 void TMainForm::FormDestroy() {
     if (SecondInstance) return;
     Guarded("FormDestroy", [&] {
-        // The hook link, the entry list and the folder menu are released here as they arrive.
+        // The hook link is stopped here once it exists.
+        ClearFolders();
+        // The folder menu is released here once it exists.
         TabIni.reset();
         MainIni.reset();
         QuickTabIni.reset();

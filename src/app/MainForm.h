@@ -2,7 +2,8 @@
 //
 // Its operations keep their names (log lines carry them). They are members of this one class,
 // defined in one .cpp per subsystem: app/MainForm.cpp (start, end, messages), app/ShowHide.cpp
-// (showing and hiding); later subsystems add their own files beside them.
+// (showing and hiding), catalogue/Model.cpp, catalogue/Scanning.cpp, catalogue/CatalogueFiles.cpp,
+// panel/Layout.cpp; later subsystems add their own files beside them.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -10,8 +11,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FolderPaths.h"
+#include "catalogue/Folder.h"
+#include "catalogue/NameList.h"
+#include "panel/Geometry.h"
 #include "platform/ComPtr.h"
 #include "platform/Handle.h"
 #include "platform/IniFile.h"
@@ -54,6 +59,31 @@ public:
     // The application's message filter.
     void MessageEvent(MSG& msg, bool& handled);
 
+    // Catalogue model.
+    void ClearFolders();
+    void SortItems();
+    void AddItem(const std::string& path, int kind, int number);
+
+    // Scanning.
+    void GetItems();
+    void ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names);
+
+    // Catalogue files.
+    void ProcessItems();
+    void CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
+                      const std::string& commonRoot, const std::string& userRoot, int& count);
+    void DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
+                 const std::string& name, int index, bool withoutStamp);
+    void FillItems();
+    void ReadItems(const std::string& section, int kind);
+
+    // Geometry and layout file.
+    void SetIconParams();
+    void SetScreenSize();
+    void MainIniWrite();
+    void MainIniRead();
+    void CalcAll();
+
     // Set by the single-instance guard; makes FormCreate and FormDestroy do nothing.
     bool SecondInstance = false;
 
@@ -68,6 +98,14 @@ public:
     UINT ShowOldInstanceMessage = 0;
     UINT ShowMenuMessage = 0;      // registered when the hook link starts
     UINT OptionsUpdateMessage = 0;  // likewise
+
+    TNameList ProgramNames{CompareNamesInLocale};
+    TNameList QuickNames{CompareNamesInLocale};
+    std::vector<int> FreeSlots;       // ascending
+    std::vector<int> QuickFreeSlots;  // ascending
+    std::vector<TFolder> FolderList;  // load order
+    PanelGeometry Geometry;
+    int CurrentItem = -1;
 
     ComPtr<IShellFolder> DesktopFolder;
     HIMAGELIST LargeImages = nullptr;  // the shared system lists: borrowed, never destroyed
@@ -85,6 +123,12 @@ public:
     WindowTimer ScrollTimer{5, 200};
 
 private:
+    struct Reconciliation;
+    void DeleteValues(Reconciliation& r, const std::string& section);
+    void FillNumbers(Reconciliation& r, const std::string& section);
+    void FillDeleted(Reconciliation& r);
+    TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
+
     void CreateParams(DWORD& classStyle);
     void HandleNeeded();
     void CreateDataFolder();

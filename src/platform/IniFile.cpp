@@ -58,6 +58,22 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
     return keys;
 }
 
+std::vector<std::string> TIniFile::ReadSectionLines(const std::string& section) const {
+    std::vector<char> buffer(32 * 1024);
+    for (;;) {
+        DWORD n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                            fileName_.c_str());
+        if (n < buffer.size() - 2) {
+            buffer.resize(n + 2, '\0');
+            break;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    std::vector<std::string> lines;
+    for (const char* p = buffer.data(); *p; p += strlen(p) + 1) lines.emplace_back(p);
+    return lines;
+}
+
 void TIniFile::EraseSection(const std::string& section) {
     Check(WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()), fileName_);
 }

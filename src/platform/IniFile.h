@@ -17,6 +17,8 @@ public:
     void WriteInteger(const std::string& section, const std::string& key, long value);
     bool SectionExists(const std::string& section) const;
     std::vector<std::string> ReadSection(const std::string& section) const;  // key names
+    // The section's lines as the system returns them ("key=value"), in file order.
+    std::vector<std::string> ReadSectionLines(const std::string& section) const;
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& key);
 

@@ -1,0 +1,174 @@
+// Reconciling the scanned names with tab1.ini / quicketab1.ini and rebuilding the entry list.
+#include <windows.h>
+
+#include <set>
+
+#include "app/MainForm.h"
+#include "catalogue/Reconcile.h"
+#include "catalogue/SetupTime.h"
+#include "catalogue/Shortcuts.h"
+#include "platform/Error.h"
+#include "platform/Files.h"
+#include "platform/Guarded.h"
+#include "platform/Numbers.h"
+
+namespace {
+
+const char* const kEntrySections[] = {"Files", "Folders", "GoodFolders"};
+
+bool HasEntries(const TIniFile& file) {
+    for (const char* s : kEntrySections)
+        if (file.SectionExists(s)) return true;
+    return false;
+}
+
+int KeyNumber(const std::string& key) {
+    long n = 0;
+    if (!ParseDecimal(key, n)) throw Error("'" + key + "' is not a valid integer value");
+    return static_cast<int>(n);
+}
+
+// Splits "key=value" at the first equals sign.
+void SplitLine(const std::string& line, std::string& key, std::string& value) {
+    size_t eq = line.find('=');
+    key = line.substr(0, eq);
+    value = eq == std::string::npos ? std::string() : line.substr(eq + 1);
+}
+
+std::string StampNow() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char sep[8] = ":";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, sep, sizeof sep);
+    return FormatSetupTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}, sep[0] ? sep[0] : ':');
+}
+
+}  // namespace
+
+struct TMainForm::Reconciliation {
+    TIniFile& file;
+    TNameList pending;
+    std::set<int> used;
+    std::vector<int>& freeSlots;
+    int count = 0;
+};
+
+void TMainForm::ProcessItems() {
+    Guarded("ProcessItems", [&] {
+        if (HasEntries(*TabIni)) {
+            CorrectItems(ProgramNames, FreeSlots, *TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
+                         Geometry.ItemCount);
+        } else {
+            for (int k = 1; k <= ProgramNames.Count(); ++k)
+                DoWrite(*TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms, ProgramNames[k - 1],
+                        SlotOfPosition(k, Geometry.Columns) - 1, true);
+        }
+        if (HasEntries(*QuickTabIni)) {
+            CorrectItems(QuickNames, QuickFreeSlots, *QuickTabIni, FolderPaths.CommonStartMenu,
+                         FolderPaths.UserStartMenu, Geometry.QuickCount);
+        } else {
+            for (int i = 0; i < QuickNames.Count(); ++i)
+                DoWrite(*QuickTabIni, FolderPaths.CommonStartMenu, FolderPaths.UserStartMenu, QuickNames[i], i, true);
+        }
+    });
+}
+
+void TMainForm::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
+                             const std::string& commonRoot, const std::string& userRoot, int& count) {
+    Guarded("CorrectItems", [&] {
+        Reconciliation r{file, names, {}, freeSlots, 0};
+        freeSlots.clear();
+        for (const char* section : kEntrySections) {
+            if (file.SectionExists(section)) DeleteValues(r, section);
+            FillNumbers(r, section);
+        }
+        FillDeleted(r);
+        std::vector<int> indices = PlacePendingNames(freeSlots, r.count, r.pending.Count());
+        for (int k = 0; k < r.pending.Count(); ++k) DoWrite(file, commonRoot, userRoot, r.pending[k], indices[k], false);
+        count = r.count;
+    });
+}
+
+void TMainForm::DeleteValues(Reconciliation& r, const std::string& section) {
+    for (const std::string& line : r.file.ReadSectionLines(section)) {
+        Guarded("DeleteValues", [&] {
+            std::string key, value;
+            SplitLine(line, key, value);
+            long n = 0;
+            if (!ParseDecimal(key, n)) {
+                // Dropped rather than skipped: its name stays pending and is written anew once,
+                // instead of the bad line making every rebuild add the entry again.
+                r.file.DeleteKey(section, key);
+                r.file.DeleteKey("SetupTime", key);
+                throw Error("'" + key + "' is not a valid integer value");
+            }
+            if (n > r.count) r.count = static_cast<int>(n);
+            std::string name = LastComponent(value);
+            bool present = DirectoryExists(value) || FileExists(value);
+            if (!present || !r.pending.Contains(name)) {
+                r.file.DeleteKey(section, key);
+                r.file.DeleteKey("SetupTime", key);
+            } else {
+                r.pending.Remove(name);
+            }
+        });
+    }
+}
+
+void TMainForm::FillNumbers(Reconciliation& r, const std::string& section) {
+    Guarded("FillNumbers", [&] {
+        for (const std::string& key : r.file.ReadSection(section)) {
+            long n = 0;
+            if (ParseDecimal(key, n)) r.used.insert(static_cast<int>(n));
+        }
+    });
+}
+
+void TMainForm::FillDeleted(Reconciliation& r) {
+    Guarded("FillDeleted", [&] { ComputeFreeSlots(r.used, r.count, r.freeSlots); });
+}
+
+void TMainForm::DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
+                        const std::string& name, int index, bool withoutStamp) {
+    Guarded("DoWrite", [&] {
+        std::string key = std::to_string(index + 1);
+        std::string common = commonRoot + "\\" + name;
+        std::string user = userRoot + "\\" + name;
+        if (FileExists(common))
+            file.WriteString("Files", key, common);
+        else if (FileExists(user))
+            file.WriteString("Files", key, user);
+        else if (SingleProgram(FolderPaths, common, name) != name)
+            file.WriteString("GoodFolders", key, common);
+        else if (SingleProgram(FolderPaths, user, name) != name)
+            file.WriteString("GoodFolders", key, user);
+        else if (DirectoryExists(user))
+            file.WriteString("Folders", key, user);
+        else
+            file.WriteString("Folders", key, common);
+        if (!withoutStamp) file.WriteString("SetupTime", key, StampNow());
+    });
+}
+
+void TMainForm::FillItems() {
+    Guarded("FillItems", [&] {
+        ClearFolders();
+        ReadItems("Files", ekFile);
+        ReadItems("Folders", ekFolder);
+        ReadItems("GoodFolders", ekSingleFolder);
+        ReadItems("Files", ekQuickFile);
+        ReadItems("Folders", ekQuickFolder);
+        ReadItems("GoodFolders", ekQuickSingleFolder);
+    });
+}
+
+void TMainForm::ReadItems(const std::string& section, int kind) {
+    for (const std::string& line : FileOfKind(kind).ReadSectionLines(section)) {
+        // One bad line costs only its own entry, not the rest of the section.
+        Guarded("ReadItems", [&] {
+            std::string key, value;
+            SplitLine(line, key, value);
+            AddItem(value, kind, KeyNumber(key));
+        });
+    }
+}

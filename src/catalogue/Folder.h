@@ -1,0 +1,36 @@
+// One entry of the panel and the kinds of entries.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "panel/Geometry.h"
+
+enum EntryKind : uint8_t {
+    ekFile = 0,
+    ekSingleFolder = 1,
+    ekFolder = 2,
+    ekQuickFile = 3,
+    ekQuickSingleFolder = 4,
+    ekQuickFolder = 5,
+};
+
+inline bool IsQuickKind(int kind) { return kind >= 3; }
+inline bool IsSingleFolderKind(int kind) { return kind == ekSingleFolder || kind == ekQuickSingleFolder; }
+inline bool IsFolderKind(int kind) { return kind != ekFile && kind != ekQuickFile; }
+
+struct TFolder {
+    std::string Caption;
+    TextRectF TextRect{};
+    int32_t CellX = 0;
+    int32_t CellY = 0;
+    int32_t IconIndex = 0;
+    std::string FullName;
+    bool IsFolder = false;
+    int32_t Recency = 0;
+    uint8_t FolderType = 0;
+};
+
+// The caption of a stored path: its last component, without a ".lnk" extension (any case).
+std::string CaptionOfPath(const std::string& path);
+// The last path component.
+std::string LastComponent(const std::string& path);

@@ -1,0 +1,83 @@
+// The catalogue model's operations on the main window: records and name lists.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "catalogue/SetupTime.h"
+#include "catalogue/Shortcuts.h"
+#include "platform/Error.h"
+#include "platform/Files.h"
+#include "platform/Guarded.h"
+#include "shell/Log.h"
+
+namespace {
+
+double DaysBetweenNowAnd(const StampTime& t) {
+    SYSTEMTIME now, then = {};
+    GetLocalTime(&now);
+    then.wYear = static_cast<WORD>(t.year);
+    then.wMonth = static_cast<WORD>(t.month);
+    then.wDay = static_cast<WORD>(t.day);
+    then.wHour = static_cast<WORD>(t.hour);
+    then.wMinute = static_cast<WORD>(t.minute);
+    then.wSecond = static_cast<WORD>(t.second);
+    FILETIME a, b;
+    SystemTimeToFileTime(&now, &a);
+    SystemTimeToFileTime(&then, &b);
+    auto ticks = [](const FILETIME& f) {
+        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+    };
+    return static_cast<double>(ticks(a) - ticks(b)) / (864000000000.0);
+}
+
+int RecencyOfStamp(const std::string& stamp) {
+    if (stamp == "none") return 0;
+    bool valid = false;
+    StampTime t = ParseSetupTimeFields(stamp, valid);
+    return valid ? RecencyFromDays(DaysBetweenNowAnd(t)) : 10;  // an impossible stamp counts as now
+}
+
+}  // namespace
+
+void TMainForm::ClearFolders() {
+    Guarded("ClearFolders", [&] { FolderList.clear(); });
+}
+
+void TMainForm::SortItems() {
+    Guarded("SortItems", [&] {
+        ProgramNames.Sort();
+        QuickNames.Sort();
+    });
+}
+
+void TMainForm::AddItem(const std::string& path, int kind, int number) {
+    Guarded("AddItem", [&] {
+        if (number < 1) throw Error("Slot number " + std::to_string(number) + " is below 1");
+        TFolder f;
+        if (IsSingleFolderKind(kind)) {
+            f.FullName = path;
+            if (f.FullName.empty() || f.FullName.back() != '\\') f.FullName += '\\';
+            f.FullName += SingleProgram(FolderPaths, path, "");
+        } else {
+            f.FullName = path;
+        }
+        f.Caption = CaptionOfPath(path);
+        f.IsFolder = IsFolderKind(kind);
+        f.FolderType = static_cast<uint8_t>(kind);
+        f.Recency = RecencyOfStamp(FileOfKind(kind).ReadString("SetupTime", std::to_string(number), "none"));
+        if (FileExists(f.FullName) || DirectoryExists(f.FullName)) {
+            std::string target = f.FullName;
+            if (target.size() > 3 && target.back() == '\\') target.pop_back();
+            f.IconIndex = ShellIconIndex(target, DesktopFolder.Get());
+        } else {
+            f.IconIndex = 0;
+            WriteLog("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
+                     ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
+                     std::to_string(f.IconIndex));
+        }
+        Point cell = IsQuickKind(kind) ? QuickCellOrigin(Geometry, number) : MainCellOrigin(Geometry, number);
+        f.CellX = cell.x;
+        f.CellY = cell.y;
+        f.TextRect = CaptionRect(Geometry, cell);
+        FolderList.push_back(std::move(f));
+    });
+}

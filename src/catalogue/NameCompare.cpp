@@ -1,0 +1,10 @@
+// The locale's comparison for the name lists.
+#include <windows.h>
+
+#include "catalogue/NameList.h"
+
+int CompareNamesInLocale(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}

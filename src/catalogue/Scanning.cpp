@@ -1,0 +1,38 @@
+// Collecting the names directly inside the Programs and Start Menu folders.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "platform/Files.h"
+#include "platform/Guarded.h"
+#include "platform/Handle.h"
+#include "platform/Text.h"
+
+void TMainForm::GetItems() {
+    Guarded("GetItems", [&] {
+        QuickNames.Clear();
+        ProgramNames.Clear();
+        ProcessPath(FolderPaths.CommonPrograms, "", ProgramNames);
+        ProcessPath(FolderPaths.CommonStartMenu, FolderPaths.CommonPrograms, QuickNames);
+        ProcessPath(FolderPaths.UserPrograms, "", ProgramNames);
+        ProcessPath(FolderPaths.UserStartMenu, FolderPaths.UserPrograms, QuickNames);
+    });
+}
+
+void TMainForm::ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names) {
+    Guarded("ProcessPath", [&] {
+        if (folder.empty() || !DirectoryExists(folder)) return;
+        WIN32_FIND_DATAA fd;
+        UniqueFindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &fd));
+        if (!find) return;
+        do {
+            std::string name = fd.cFileName;
+            std::string path = folder + "\\" + name;
+            if (name == "." || name == ".." || AnsiLowerFileName(name) == "desktop.ini") continue;
+            std::string lowerPath = AnsiLowerFileName(path);
+            if (lowerPath == AnsiLowerFileName(excluded) || lowerPath == AnsiLowerFileName(FolderPaths.UserStartup) ||
+                lowerPath == AnsiLowerFileName(FolderPaths.CommonStartup))
+                continue;
+            names.Add(name);
+        } while (FindNextFileA(find.Get(), &fd));
+    });
+}

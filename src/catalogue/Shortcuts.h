@@ -1,0 +1,33 @@
+// Reading, classifying and resolving shortcuts; icons of files and folders.
+#pragma once
+#include <shlobj.h>
+
+#include <string>
+
+#include "app/FolderPaths.h"
+
+struct ShortcutInfo {
+    std::string target;
+    std::string workingFolder;
+    std::string commandLine;  // target, one blank, arguments
+};
+
+// The shortcut as stored, not resolved. Raises Error when the shell link object is not available.
+ShortcutInfo ReadShortcut(const std::string& shortcutPath);
+// Program shortcuts directly inside the folder; a name equal to lastName (just counted) is not
+// counted again. lastName becomes the name of the last one counted.
+int CountPrograms(const std::string& folder, std::string& lastName);
+// The file name of the one program shortcut of the folder and its same-named twins, or fallback.
+std::string SingleProgram(const TFolderPaths& roots, const std::string& folder, const std::string& fallback);
+
+struct ResolvedShortcut {
+    bool resolved = false;
+    std::string target, arguments, workingFolder;
+};
+ResolvedShortcut ResolveShortcut(const std::string& shortcutPath);
+std::string ItemParsingName(LPCITEMIDLIST item);
+
+// Index into the system image list. When the folder offers no icon object, or the object has no
+// index for the item, the shell's file information is asked instead (which adds the icon to the
+// list if needed); 0 when that fails too.
+int ShellIconIndex(const std::string& path, IShellFolder* desktop);

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/SetupTime.h"
+#include "platform/Error.h"
+
+TEST(SetupTime, FormatUsesTheTimeSeparatorEverywhere) {
+    StampTime t{2009, 3, 15, 14, 5, 33};
+    EXPECT_EQ(FormatSetupTime(t, ':'), "2009:03:15 14:05:33");
+    EXPECT_EQ(FormatSetupTime(t, '.'), "2009.03.15 14.05.33");
+    EXPECT_EQ(FormatSetupTime({2026, 12, 8, 0, 0, 0}, ':'), "2026:12:08 00:00:00");
+}
+
+TEST(SetupTime, ParseReadsFixedPositionsWhateverTheSeparators) {
+    for (const char* s : {"2009:03:15 14:05:33", "2009.03.15 14.05.33", "2009-03-15T14h05m33"}) {
+        bool valid = false;
+        StampTime t = ParseSetupTimeFields(s, valid);
+        EXPECT_TRUE(valid) << s;
+        EXPECT_EQ(t.year, 2009);
+        EXPECT_EQ(t.month, 3);
+        EXPECT_EQ(t.day, 15);
+        EXPECT_EQ(t.hour, 14);
+        EXPECT_EQ(t.minute, 5);
+        EXPECT_EQ(t.second, 33);
+    }
+}
+
+TEST(SetupTime, ImpossibleDatesAreInvalidAndLettersRaise) {
+    bool valid = true;
+    ParseSetupTimeFields("2009:02:30 10:00:00", valid);
+    EXPECT_FALSE(valid);
+    ParseSetupTimeFields("2009:13:01 10:00:00", valid);
+    EXPECT_FALSE(valid);
+    ParseSetupTimeFields("2008:02:29 23:59:59", valid);
+    EXPECT_TRUE(valid);
+    ParseSetupTimeFields("2009:01:01 24:00:00", valid);
+    EXPECT_FALSE(valid);
+    EXPECT_THROW(ParseSetupTimeFields("20x9:03:15 14:05:33", valid), Error);
+    EXPECT_THROW(ParseSetupTimeFields("2009:03:15", valid), Error);
+}
+
+TEST(Recency, DaysRoundHalvesToEven) {
+    EXPECT_EQ(RecencyFromDays(0.0), 10);
+    EXPECT_EQ(RecencyFromDays(2.5), 8);
+    EXPECT_EQ(RecencyFromDays(3.5), 6);
+    EXPECT_EQ(RecencyFromDays(9.4), 1);
+    EXPECT_EQ(RecencyFromDays(9.5), 0);
+    EXPECT_EQ(RecencyFromDays(-1.0), 9);
+    EXPECT_EQ(RecencyFromDays(400.0), 0);
+}
