@@ -1,0 +1,176 @@
+#include "win/CatalogueFixture.h"
+
+#include "platform/IniFile.h"
+#include "shell/Log.h"
+#include "app/ProgramFolder.h"
+
+using Catalogue = CatalogueTree;
+
+namespace {
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+}  // namespace
+
+TEST_F(Catalogue, ScanListsHiddenFilesMergesTwinsAndSkipsStartupAndPrograms) {
+    Program(paths.CommonPrograms, "Editor.lnk");
+    WriteWholeFile(paths.CommonPrograms + "\\Setup.log", "x");
+    SetFileAttributesA((paths.CommonPrograms + "\\Setup.log").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteWholeFile(paths.CommonPrograms + "\\Desktop.ini", "x");
+    WriteWholeFile(paths.UserPrograms + "\\desktop.ini", "x");
+    ForceDirectories(paths.CommonPrograms + "\\Games");
+    ForceDirectories(paths.UserPrograms + "\\GAMES");
+    Program(paths.UserStartMenu, "Quick.lnk");
+    form->GetItems();
+    form->SortItems();
+    EXPECT_EQ(form->ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
+    EXPECT_EQ(form->QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
+}
+
+TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
+    const char* names[] = {"A.lnk", "B.lnk", "C.lnk", "D.lnk", "E.lnk", "F.lnk",
+                           "G.lnk", "H.lnk", "I.lnk", "J.lnk", "K.lnk", "L.lnk"};
+    for (const char* n : names) Program(paths.CommonPrograms, n);
+    form->CalcAll();
+    int slots[] = {1, 2, 3, 10, 11, 12, 4, 5, 6, 13, 14, 15};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(Value("Files", slots[i]), paths.CommonPrograms + "\\" + names[i]) << names[i];
+    EXPECT_EQ(Tab().find("SetupTime"), std::string::npos);
+    EXPECT_EQ(form->Geometry.Columns, 6);
+    EXPECT_EQ(form->FolderList.size(), 12u);
+    EXPECT_EQ(form->FolderList[3].Caption, "D");
+    EXPECT_EQ(form->FolderList[3].CellX, form->Geometry.LeftMargin + 3 * form->Geometry.CellWidth + 7);
+    EXPECT_EQ(form->FolderList[3].CellY, 34);
+    EXPECT_EQ(form->FolderList[3].Recency, 0);
+}
+
+TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
+    Program(paths.CommonPrograms, "Both.lnk");
+    Program(paths.UserPrograms, "Both.lnk");
+    ForceDirectories(paths.CommonPrograms + "\\Accessories");
+    ForceDirectories(paths.UserPrograms + "\\Accessories");
+    Program(paths.UserPrograms, "Mine.lnk");
+    Program(paths.CommonPrograms + "\\Archiver", "Archiver.lnk");
+    form->CalcAll();
+    EXPECT_EQ(Value("Folders", 1), paths.UserPrograms + "\\Accessories");
+    EXPECT_EQ(Value("GoodFolders", 2), paths.CommonPrograms + "\\Archiver");
+    EXPECT_EQ(Value("Files", 3), paths.CommonPrograms + "\\Both.lnk");
+    EXPECT_EQ(Value("Files", 4), paths.UserPrograms + "\\Mine.lnk");
+
+    const TFolder* archiver = nullptr;
+    for (const TFolder& f : form->FolderList)
+        if (f.Caption == "Archiver") archiver = &f;
+    ASSERT_NE(archiver, nullptr);
+    EXPECT_EQ(archiver->FullName, paths.CommonPrograms + "\\Archiver\\Archiver.lnk");
+    EXPECT_TRUE(archiver->IsFolder);
+    EXPECT_EQ(archiver->FolderType, ekSingleFolder);
+}
+
+TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
+    for (const char* n : {"A.lnk", "B.lnk", "C.lnk"}) Program(paths.CommonPrograms, n);
+    form->CalcAll();
+    Program(paths.CommonPrograms, "New.lnk");
+    form->CalcAll();
+    EXPECT_EQ(Value("Files", 4), paths.CommonPrograms + "\\New.lnk");
+    std::string stamp = Value("SetupTime", 4);
+    ASSERT_EQ(stamp.size(), 19u) << stamp;
+    EXPECT_EQ(form->FolderList.back().Recency, 10);
+
+    MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
+    form->CalcAll();
+    EXPECT_EQ(Value("Files", 2), "") << "its slot is freed";
+    EXPECT_EQ(Value("Files", 5), paths.UserPrograms + "\\B.lnk") << "three holes or fewer: after the last";
+    EXPECT_NE(Value("SetupTime", 5), "");
+    EXPECT_EQ(form->Geometry.ItemCount, 5);
+}
+
+TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
+    Program(paths.CommonPrograms, "Tool.lnk");
+    WriteWholeFile(paths.AppData + "\\tab1.ini",
+                   "[Folders]\r\n2=" + paths.CommonPrograms + "\\Tool.lnk\r\n[Files]\r\n1=" + paths.CommonPrograms +
+                       "\\Tool.lnk\r\n3=" + paths.CommonPrograms + "\\TOOL.lnk\r\n");
+    form->CalcAll();
+    EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Tool.lnk");
+    EXPECT_EQ(Value("Files", 3), "");
+    EXPECT_EQ(Value("Folders", 2), "");
+    EXPECT_EQ(form->FolderList.size(), 1u);
+}
+
+TEST_F(Catalogue, HandEditedKeyMovesTheEntryAndSlotsSurviveARestart) {
+    for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
+    form->CalcAll();
+    form->TabIni->DeleteKey("Files", "2");
+    form->TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
+    NewForm();
+    form->CalcAll();
+    EXPECT_EQ(Value("Files", 17), paths.CommonPrograms + "\\B.lnk");
+    EXPECT_EQ(Value("Files", 2), "");
+    Point expected = MainCellOrigin(form->Geometry, 17);
+    EXPECT_EQ(form->FolderList[1].CellX, expected.x);
+    EXPECT_EQ(form->FolderList[1].CellY, expected.y);
+    EXPECT_EQ(form->Geometry.ItemCount, 17);
+}
+
+TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
+    for (const char* n : {"A.lnk", "B.lnk", "C.lnk", "D.lnk"}) Program(paths.CommonPrograms, n);
+    std::string p = paths.CommonPrograms;
+    WriteWholeFile(paths.AppData + "\\tab1.ini",
+                   "garbage line without equals\r\n[Files]\r\n1=" + p + "\\A.lnk\r\nabc=" + p + "\\B.lnk\r\n=" + p +
+                       "\\C.lnk\r\n5=\r\n\x01\x02\xff=binary\r\n7=" + std::string(3000, 'x') + "\r\n-3=" + p +
+                       "\\D.lnk\r\n[SetupTime]\r\n1=20x9:03:15 14:05:33\r\nabc=now\r\n");
+    std::string saved = ProgramFolder;
+    ProgramFolder = paths.AppData + "\\";
+    form->CalcAll();
+    std::string first = Tab();
+    for (int i = 0; i < 3; ++i) form->CalcAll();
+    ProgramFolder = saved;
+    EXPECT_EQ(Tab(), first) << "a rebuild over an unchanged tree writes nothing new";
+    EXPECT_LT(Lines(first), 12);
+    for (const char* n : {"A.lnk", "B.lnk", "C.lnk", "D.lnk"})
+        EXPECT_NE(first.find(p + "\\" + n), std::string::npos) << n << " keeps an entry";
+    EXPECT_EQ(first.find("abc="), std::string::npos) << "bad keys are dropped";
+}
+
+TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {
+    std::string saved = ProgramFolder;
+    ProgramFolder = paths.AppData + "\\";
+    Program(paths.CommonPrograms, "Here.lnk");
+    form->CalcAll();
+    form->TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
+    form->FillItems();
+    ProgramFolder = saved;
+    ASSERT_EQ(form->FolderList.size(), 2u);
+    EXPECT_EQ(form->FolderList[1].IconIndex, 0);
+    std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
+    EXPECT_NE(log.find("FullName=" + paths.CommonPrograms + "\\Gone.lnk;Caption=Gone;Path=" + paths.CommonPrograms +
+                       "\\Gone.lnk;FolderType=0;num=2;ind0\r\n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(Catalogue, QuickAreaAndLayoutFile) {
+    Program(paths.CommonPrograms, "A.lnk");
+    for (const char* n : {"Q1.lnk", "Q2.lnk", "Q3.lnk", "Q4.lnk"}) Program(paths.UserStartMenu, n);
+    Program(paths.CommonStartMenu, "Q0.lnk");
+    form->CalcAll();
+    EXPECT_EQ(form->QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
+    EXPECT_EQ(form->QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
+    EXPECT_EQ(Quick().find("programs"), std::string::npos) << "the Programs folder is no quick entry";
+    EXPECT_EQ(ReadWholeFile(paths.AppData + "\\Main.ini"),
+              "[Resolution]\r\nCount=1\r\nWidth=3\r\nHeight=3\r\nquickeCount=5\r\nquickeHeight=2\r\n[Tabs]\r\n1=None\r\n");
+    EXPECT_EQ(form->Geometry.GridTop, 2 * form->Geometry.CellHeight + 41);
+    const TFolder& q4 = form->FolderList.back();
+    EXPECT_EQ(q4.FolderType, ekQuickFile);
+    EXPECT_EQ(q4.CellX, form->Geometry.LeftMargin + form->Geometry.CellWidth);
+    EXPECT_EQ(q4.CellY, form->Geometry.CellHeight + 34);
+}
+
+TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
+    ForceDirectories(paths.CommonPrograms);
+    for (int i = 0; i < 330; ++i) WriteWholeFile(paths.CommonPrograms + "\\f" + std::to_string(1000 + i) + ".txt", "");
+    form->CalcAll();
+    EXPECT_EQ(form->TabIni->ReadSection("Files").size(), 330u);
+    EXPECT_EQ(form->FolderList.size(), 330u);
+    EXPECT_GE(form->Geometry.Columns, 21);
+    std::set<std::pair<int, int>> cells;
+    for (const TFolder& f : form->FolderList) cells.insert({f.CellX, f.CellY});
+    EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";
+}

@@ -1,0 +1,74 @@
+#include "win/CatalogueFixture.h"
+
+#include "catalogue/ProgramRule.h"
+#include "catalogue/Shortcuts.h"
+
+using ShortcutRules = CatalogueTree;
+
+namespace {
+bool IsProgram(const std::string& link) { return IsProgramCommandLine(ReadShortcut(link).commandLine); }
+}  // namespace
+
+TEST_F(ShortcutRules, ClassifiesRealShortcutsByTheirCommandLine) {
+    std::string d = base + "\\links";
+    ASSERT_TRUE(MakeShortcut(d + "\\App.lnk", base + "\\tools\\app.EXE"));
+    ASSERT_TRUE(MakeShortcut(d + "\\Panel.lnk", "C:\\windows\\system32\\rundll32.exe", "shell32.dll,Control_RunDLL",
+                             "", false));
+    ASSERT_TRUE(MakeShortcut(d + "\\Readme.lnk", base + "\\docs\\readme.txt"));
+    ASSERT_TRUE(MakeShortcut(d + "\\Help.lnk", base + "\\docs\\help.chm"));
+    ASSERT_TRUE(MakeShortcut(d + "\\Remove.lnk", base + "\\tools\\unins000.exe"));
+    ASSERT_TRUE(MakeShortcut(d + "\\Wise.lnk", base + "\\tools\\viewer.exe", base + "\\tools\\UNWISE.EXE"));
+    EXPECT_TRUE(IsProgram(d + "\\App.lnk"));
+    EXPECT_TRUE(IsProgram(d + "\\Panel.lnk"));
+    EXPECT_FALSE(IsProgram(d + "\\Readme.lnk"));
+    EXPECT_FALSE(IsProgram(d + "\\Help.lnk"));
+    EXPECT_FALSE(IsProgram(d + "\\Remove.lnk"));
+    EXPECT_FALSE(IsProgram(d + "\\Wise.lnk"));
+    ShortcutInfo panel = ReadShortcut(d + "\\Panel.lnk");
+    EXPECT_NE(panel.commandLine.find(" shell32.dll,Control_RunDLL"), std::string::npos) << panel.commandLine;
+    EXPECT_EQ(ReadShortcut(d + "\\Missing.lnk").commandLine, "");
+}
+
+TEST_F(ShortcutRules, SingleProgramLooksIntoSameNamedTwins) {
+    Program(paths.CommonPrograms + "\\Archiver", "Archiver.lnk");
+    Document(paths.CommonPrograms + "\\Archiver", "Help.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.CommonPrograms + "\\Archiver", "x"), "Archiver.lnk");
+
+    // The same App.lnk in the twin, met right after, is one program; Tool.lnk makes two.
+    Program(paths.CommonPrograms + "\\Suite", "App.lnk");
+    Program(paths.UserPrograms + "\\Suite", "App.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.CommonPrograms + "\\Suite", "x"), "App.lnk");
+    Program(paths.UserPrograms + "\\Suite", "Tool.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.CommonPrograms + "\\Suite", "x"), "x");
+
+    // A folder in the user's Start Menu also counts its twins in the three other roots.
+    ForceDirectories(paths.UserStartMenu + "\\Tools");
+    Program(paths.CommonPrograms + "\\Tools", "Only.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.UserStartMenu + "\\Tools", "x"), "Only.lnk");
+    // ...but a folder in the all-users Programs skips the all-users Start Menu (a prefix of its path).
+    Program(paths.CommonStartMenu + "\\Tools", "Other.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.CommonPrograms + "\\Tools", "x"), "Only.lnk");
+    EXPECT_EQ(SingleProgram(paths, paths.UserStartMenu + "\\Tools", "x"), "x");
+
+    EXPECT_EQ(SingleProgram(paths, base + "\\nowhere", "fallback"), "fallback");
+}
+
+TEST_F(ShortcutRules, ResolveGivesTargetArgumentsAndWorkingFolder) {
+    std::string link = base + "\\links\\Run.lnk";
+    ASSERT_TRUE(MakeShortcut(link, base + "\\tools\\run.exe", "-a \"b c\"", base + "\\work"));
+    ResolvedShortcut r = ResolveShortcut(link);
+    ASSERT_TRUE(r.resolved);
+    EXPECT_EQ(AnsiLowerFileName(r.target), base + "\\tools\\run.exe");
+    EXPECT_EQ(r.arguments, "-a \"b c\"");
+    EXPECT_EQ(AnsiLowerFileName(r.workingFolder), base + "\\work");
+    EXPECT_FALSE(ResolveShortcut(base + "\\links\\absent.lnk").resolved);
+}
+
+TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
+    std::string link = Program(paths.CommonPrograms, "Editor.lnk");
+    int file = ShellIconIndex(link, form->DesktopFolder.Get());
+    int folder = ShellIconIndex(paths.CommonPrograms, form->DesktopFolder.Get());
+    EXPECT_GE(file, 0);
+    EXPECT_GE(folder, 0);
+    EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", form->DesktopFolder.Get()), std::exception);
+}
