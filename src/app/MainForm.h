@@ -16,6 +16,7 @@
 #include "app/FolderPaths.h"
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
+#include "catalogue/Shortcuts.h"
 #include "panel/Geometry.h"
 #include "platform/ComPtr.h"
 #include "platform/Handle.h"
@@ -108,6 +109,7 @@ public:
     int CurrentItem = -1;
 
     ComPtr<IShellFolder> DesktopFolder;
+    ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
     HIMAGELIST LargeImages = nullptr;  // the shared system lists: borrowed, never destroyed
     HIMAGELIST SmallImages = nullptr;
     std::unique_ptr<SubmenuImageList> SubmenuImages;

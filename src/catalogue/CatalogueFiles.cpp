@@ -153,12 +153,14 @@ void TMainForm::DoWrite(TIniFile& file, const std::string& commonRoot, const std
 void TMainForm::FillItems() {
     Guarded("FillItems", [&] {
         ClearFolders();
+        IconFolders.Clear();
         ReadItems("Files", ekFile);
         ReadItems("Folders", ekFolder);
         ReadItems("GoodFolders", ekSingleFolder);
         ReadItems("Files", ekQuickFile);
         ReadItems("Folders", ekQuickFolder);
         ReadItems("GoodFolders", ekQuickSingleFolder);
+        IconFolders.Clear();
     });
 }
 

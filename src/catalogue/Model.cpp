@@ -67,7 +67,7 @@ void TMainForm::AddItem(const std::string& path, int kind, int number) {
         if (FileExists(f.FullName) || DirectoryExists(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();
-            f.IconIndex = ShellIconIndex(target, DesktopFolder.Get());
+            f.IconIndex = ShellIconIndex(target, DesktopFolder.Get(), &IconFolders);
         } else {
             f.IconIndex = 0;
             WriteLog("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +

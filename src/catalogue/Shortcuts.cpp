@@ -129,16 +129,40 @@ std::string ItemParsingName(LPCITEMIDLIST item) {
     return result;
 }
 
-int ShellIconIndex(const std::string& path, IShellFolder* desktop) {
-    size_t cut = path.find_last_of('\\');
-    std::wstring folderPart = ToWide(path.substr(0, cut + 1));
-    std::wstring leaf = ToWide(path.substr(cut + 1));
+namespace {
+
+ComPtr<IShellFolder> BindFolder(const std::string& folderPart, IShellFolder* desktop) {
+    std::wstring wide = ToWide(folderPart);
     PidlOwner folderId;
-    if (!desktop || FAILED(desktop->ParseDisplayName(nullptr, nullptr, &folderPart[0], nullptr, &folderId.p, nullptr)))
+    if (!desktop || FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &folderId.p, nullptr)))
         RaiseLastError();
     ComPtr<IShellFolder> folder;
     if (FAILED(desktop->BindToObject(folderId.p, nullptr, IID_IShellFolder, folder.PutVoid())) || !folder)
         RaiseLastError();
+    return folder;
+}
+
+}  // namespace
+
+IShellFolder* ShellFolderCache::Get(const std::string& folderPart, IShellFolder* desktop) {
+    std::string key = AnsiLowerFileName(folderPart);
+    auto it = folders_.find(key);
+    if (it == folders_.end()) it = folders_.emplace(key, BindFolder(folderPart, desktop)).first;
+    return it->second.Get();
+}
+
+int ShellIconIndex(const std::string& path, IShellFolder* desktop, ShellFolderCache* folders) {
+    size_t cut = path.find_last_of('\\');
+    std::string folderPart = path.substr(0, cut + 1);
+    std::wstring leaf = ToWide(path.substr(cut + 1));
+    ComPtr<IShellFolder> own;
+    IShellFolder* folder = nullptr;
+    if (folders) {
+        folder = folders->Get(folderPart, desktop);
+    } else {
+        own = BindFolder(folderPart, desktop);
+        folder = own.Get();
+    }
     PidlOwner itemId;
     if (FAILED(folder->ParseDisplayName(nullptr, nullptr, &leaf[0], nullptr, &itemId.p, nullptr)))
         throw Error("Cannot parse " + path);

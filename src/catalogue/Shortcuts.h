@@ -2,7 +2,10 @@
 #pragma once
 #include <shlobj.h>
 
+#include <map>
 #include <string>
+
+#include "platform/ComPtr.h"
 
 #include "app/FolderPaths.h"
 
@@ -30,4 +33,15 @@ std::string ItemParsingName(LPCITEMIDLIST item);
 // Index into the system image list. When the folder offers no icon object, or the object has no
 // index for the item, the shell's file information is asked instead (which adds the icon to the
 // list if needed); 0 when that fails too.
-int ShellIconIndex(const std::string& path, IShellFolder* desktop);
+int ShellIconIndex(const std::string& path, IShellFolder* desktop, class ShellFolderCache* folders = nullptr);
+
+// Bound shell folders by path, so that one rebuild parses and binds each folder once.
+class ShellFolderCache {
+public:
+    // The folder's IShellFolder, bound through the desktop on first use; null when that fails.
+    IShellFolder* Get(const std::string& folderPart, IShellFolder* desktop);
+    void Clear() { folders_.clear(); }
+
+private:
+    std::map<std::string, ComPtr<IShellFolder>> folders_;
+};

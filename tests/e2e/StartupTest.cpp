@@ -102,8 +102,8 @@ TEST_F(Resident, ShowMessageOpensThePanelTopmostAndCentred) {
     HWND w = kestrola.WaitForMainWindow();
     ASSERT_NE(w, nullptr);
     PostToAll("KestrolaShowOldInstanceMenu");
-    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
-    EXPECT_TRUE(Topmost(w));
+    // Shown first, made topmost right after: wait for both.
+    EXPECT_TRUE(WaitUntil([&] { return Visible(w) && Topmost(w); }));
     RECT r, work;
     GetWindowRect(w, &r);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

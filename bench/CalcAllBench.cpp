@@ -1,0 +1,118 @@
+// CalcAll on a large generated Start Menu against the I/O floor: enumerate every folder and
+// load every shortcut once.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "StartMenuGenerator.h"
+#include "app/MainForm.h"
+#include "catalogue/Shortcuts.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+double Milliseconds(const std::function<void()>& work) {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    work();
+    QueryPerformanceCounter(&b);
+    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+int Floor(const std::string& folder) {
+    int loaded = 0;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+        std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string path = folder + "\\" + name;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            loaded += Floor(path);
+        } else if (name.size() > 4 && AnsiLowerFileName(name.substr(name.size() - 4)) == ".lnk") {
+            ReadShortcut(path);
+            ++loaded;
+        }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return loaded;
+}
+
+}  // namespace
+
+int main() {
+    CoInitialize(nullptr);
+    TempFolder tree;
+    std::string base = AnsiLowerFileName(tree.Path());
+    TFolderPaths p;
+    p.CommonStartMenu = base + "\\all\\start menu";
+    p.CommonPrograms = p.CommonStartMenu + "\\programs";
+    p.CommonStartup = p.CommonPrograms + "\\startup";
+    p.UserStartMenu = base + "\\user\\start menu";
+    p.UserPrograms = p.UserStartMenu + "\\programs";
+    p.UserStartup = p.UserPrograms + "\\startup";
+    p.AppData = base + "\\appdata";
+    for (const std::string* d : {&p.CommonStartup, &p.UserStartup, &p.AppData}) ForceDirectories(*d);
+    GeneratedMenu g = GenerateStartMenu(p, base + "\\targets");
+    std::printf("tree: %d main entries, %d folders, %d shortcuts in folders\n", g.mainEntries, g.folders,
+                g.shortcutsInFolders);
+
+    const int runs = 3;
+    std::vector<double> floor, first, rebuild;
+    int loaded = 0;
+    for (int r = 0; r < runs; ++r) {
+        floor.push_back(Milliseconds([&] { loaded = Floor(p.CommonStartMenu) + Floor(p.UserStartMenu); }));
+        DeleteFileA((p.AppData + "\\tab1.ini").c_str());
+        DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
+        TMainForm form;
+        form.FolderPaths = p;
+        form.DataFolder = p.AppData;
+        form.TabIni = std::make_unique<TIniFile>(p.AppData + "\\tab1.ini");
+        form.MainIni = std::make_unique<TIniFile>(p.AppData + "\\Main.ini");
+        form.QuickTabIni = std::make_unique<TIniFile>(p.AppData + "\\quicketab1.ini");
+        SHGetDesktopFolder(form.DesktopFolder.Put());
+        form.SetIconParams();
+        first.push_back(Milliseconds([&] { form.CalcAll(); }));
+        rebuild.push_back(Milliseconds([&] { form.CalcAll(); }));
+        if (r == 0) {
+            std::printf("entries on the panel: %zu\n", form.FolderList.size());
+            std::printf("  of a rebuild: FillItems %.1f ms", Milliseconds([&] { form.FillItems(); }));
+            std::printf(", icon lookups binding each folder anew %.1f ms\n", Milliseconds([&] {
+                            for (const TFolder& e : form.FolderList) ShellIconIndex(e.FullName, form.DesktopFolder.Get());
+                        }));
+            std::printf("  ProcessItems of a first fill %.1f ms\n", Milliseconds([&] {
+                            DeleteFileA((p.AppData + "\\tab1.ini").c_str());
+                            DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
+                            form.ProcessItems();
+                        }));
+            std::printf("  SHGetFileInfo alone %.1f ms\n", Milliseconds([&] {
+                            for (const TFolder& e : form.FolderList) {
+                                SHFILEINFOA info;
+                                SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+                            }
+                        }));
+        }
+    }
+    double f = Median(floor);
+    std::printf("floor (enumerate + load %d shortcuts once): %8.1f ms\n", loaded, f);
+    std::printf("CalcAll, first fill:                       %8.1f ms  (%.2fx floor)\n", Median(first),
+                Median(first) / f);
+    std::printf("CalcAll, rebuild:                          %8.1f ms  (%.2fx floor)\n", Median(rebuild),
+                Median(rebuild) / f);
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,15 @@
+// Generates a large Start Menu tree for the benchmarks.
+#pragma once
+#include <string>
+
+#include "app/FolderPaths.h"
+
+struct GeneratedMenu {
+    int mainEntries = 0;
+    int folders = 0;
+    int shortcutsInFolders = 0;
+};
+
+// 324 main entries over both Programs roots (264 shortcuts, 60 folders), 1,000 shortcuts inside
+// the folders (20 single-program folders, 40 larger ones), a few quick entries.
+GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& targets);
