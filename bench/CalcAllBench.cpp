@@ -14,6 +14,7 @@
 #include "catalogue/Shortcuts.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "support/CatalogueSetup.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -58,15 +59,7 @@ int main() {
     CoInitialize(nullptr);
     TempFolder tree;
     std::string base = AnsiLowerFileName(tree.Path());
-    TFolderPaths p;
-    p.CommonStartMenu = base + "\\all\\start menu";
-    p.CommonPrograms = p.CommonStartMenu + "\\programs";
-    p.CommonStartup = p.CommonPrograms + "\\startup";
-    p.UserStartMenu = base + "\\user\\start menu";
-    p.UserPrograms = p.UserStartMenu + "\\programs";
-    p.UserStartup = p.UserPrograms + "\\startup";
-    p.AppData = base + "\\appdata";
-    for (const std::string* d : {&p.CommonStartup, &p.UserStartup, &p.AppData}) ForceDirectories(*d);
+    TFolderPaths p = MakeStartMenuTree(base);
     GeneratedMenu g = GenerateStartMenu(p, base + "\\targets");
     std::printf("tree: %d main entries, %d folders, %d shortcuts in folders\n", g.mainEntries, g.folders,
                 g.shortcutsInFolders);
@@ -79,13 +72,7 @@ int main() {
         DeleteFileA((p.AppData + "\\tab1.ini").c_str());
         DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
         TMainForm form;
-        form.FolderPaths = p;
-        form.DataFolder = p.AppData;
-        form.TabIni = std::make_unique<TIniFile>(p.AppData + "\\tab1.ini");
-        form.MainIni = std::make_unique<TIniFile>(p.AppData + "\\Main.ini");
-        form.QuickTabIni = std::make_unique<TIniFile>(p.AppData + "\\quicketab1.ini");
-        SHGetDesktopFolder(form.DesktopFolder.Put());
-        form.SetIconParams();
+        AttachCatalogue(form, p);
         first.push_back(Milliseconds([&] { form.CalcAll(); }));
         rebuild.push_back(Milliseconds([&] { form.CalcAll(); }));
         if (r == 0) {

@@ -8,6 +8,7 @@
 #include "app/MainForm.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "support/CatalogueSetup.h"
 #include "support/Shortcut.h"
 #include "support/TempFolder.h"
 
@@ -16,15 +17,7 @@ protected:
     void SetUp() override {
         CoInitialize(nullptr);
         base = AnsiLowerFileName(tree.Path());
-        TFolderPaths& p = paths;
-        p.CommonStartMenu = base + "\\all\\start menu";
-        p.CommonPrograms = p.CommonStartMenu + "\\programs";
-        p.CommonStartup = p.CommonPrograms + "\\startup";
-        p.UserStartMenu = base + "\\user\\start menu";
-        p.UserPrograms = p.UserStartMenu + "\\programs";
-        p.UserStartup = p.UserPrograms + "\\startup";
-        p.AppData = base + "\\appdata";
-        for (const std::string* d : {&p.CommonStartup, &p.UserStartup, &p.AppData}) ForceDirectories(*d);
+        paths = MakeStartMenuTree(base);
         NewForm();
     }
     void TearDown() override {
@@ -35,13 +28,7 @@ protected:
     void NewForm() {
         form.reset();
         form = std::make_unique<TMainForm>();
-        form->FolderPaths = paths;
-        form->DataFolder = paths.AppData;
-        form->TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
-        form->MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
-        form->QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
-        SHGetDesktopFolder(form->DesktopFolder.Put());
-        form->SetIconParams();
+        AttachCatalogue(*form, paths);
     }
     std::string Program(const std::string& root, const std::string& name) {
         std::string link = root + "\\" + name;

@@ -1,0 +1,26 @@
+#include "support/CatalogueSetup.h"
+
+#include "platform/Files.h"
+
+TFolderPaths MakeStartMenuTree(const std::string& base) {
+    TFolderPaths p;
+    p.CommonStartMenu = base + "\\all\\start menu";
+    p.CommonPrograms = p.CommonStartMenu + "\\programs";
+    p.CommonStartup = p.CommonPrograms + "\\startup";
+    p.UserStartMenu = base + "\\user\\start menu";
+    p.UserPrograms = p.UserStartMenu + "\\programs";
+    p.UserStartup = p.UserPrograms + "\\startup";
+    p.AppData = base + "\\appdata";
+    for (const std::string* d : {&p.CommonStartup, &p.UserStartup, &p.AppData}) ForceDirectories(*d);
+    return p;
+}
+
+void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
+    form.FolderPaths = paths;
+    form.DataFolder = paths.AppData;
+    form.TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
+    form.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
+    form.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
+    SHGetDesktopFolder(form.DesktopFolder.Put());
+    form.SetIconParams();
+}

@@ -1,0 +1,10 @@
+// A private Start Menu tree and a main window object wired to it, without a window.
+#pragma once
+#include <string>
+
+#include "app/MainForm.h"
+
+// The six Start Menu folders and the data folder under base (lower case), created on disk.
+TFolderPaths MakeStartMenuTree(const std::string& base);
+// Points the object at the tree: folder paths, data folder, the three ini files, shell desktop.
+void AttachCatalogue(TMainForm& form, const TFolderPaths& paths);
