@@ -4,7 +4,6 @@
 
 #include "platform/Error.h"
 #include "platform/Numbers.h"
-#include "platform/Text.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ std::vector<char> ReadProfile(const char* section, const char* key, const char* 
 }
 
 void Check(BOOL ok, const std::string& file) {
-    if (!ok) throw Error("Unable to write to " + file + ": " + SystemErrorText(GetLastError()));
+    if (!ok) throw Error("Unable to write to " + file);
 }
 
 }  // namespace
