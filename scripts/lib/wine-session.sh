@@ -24,6 +24,8 @@ wine_session_start() {
 
   wineboot -i >"$KESTROLA_SESSION_DIR/wineboot.log" 2>&1
   wineserver -w
+  # A crashing test prints its backtrace and ends instead of waiting for a debugger dialog.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
   if [ -n "${KESTROLA_WINE_VERSION:-}" ]; then
     wine reg add 'HKCU\Software\Wine' /v Version /d "$KESTROLA_WINE_VERSION" /f >/dev/null 2>&1
     wineserver -w

@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
+#include "platform/Gdi.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     CoInitialize(nullptr);
     {
+        GdiplusSession gdiplus;
         TMainForm form;
         form.FormCreate();
         Application::Run();

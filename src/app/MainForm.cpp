@@ -170,6 +170,14 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_PAINT:
+            FormPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // every frame is painted whole
+        case WM_MOVE:
+            PanelMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
         case WM_CLOSE:
         case WM_ENDSESSION:
             // Closing the main window ends the program, as logging off does.

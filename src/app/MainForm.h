@@ -18,11 +18,16 @@
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
 #include "panel/Geometry.h"
+#include "panel/ScrollBands.h"
 #include "platform/ComPtr.h"
 #include "platform/Handle.h"
 #include "platform/IniFile.h"
 #include "platform/WindowTimer.h"
 #include "shell/HookContract.h"
+
+namespace Gdiplus {
+class Graphics;
+}
 
 constexpr UINT TrayCallbackMessage = WM_USER + 20;
 constexpr const char* kMainWindowClass = "TMainForm";
@@ -85,6 +90,26 @@ public:
     void MainIniRead();
     void CalcAll();
 
+    // Colours and painting.
+    void PrepareColors();
+    void FormPaint();
+    // One whole frame into dc, client size width x height.
+    void PaintFrame(HDC dc, int width, int height);
+    void RedrawItem(bool highlighted, int index);
+    void DrawLines();
+    void DrawBorderLines();
+    void DrawPanel();
+
+    // Off-desktop detection and scroll bands.
+    void PanelMoved(int x, int y);
+    void ComputeArrowFlags();
+    IntRect VisibleClientRect() const;
+    bool PointerOnArrow() const;
+    void DrawLeftArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawRightArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawTopArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawBottomArrow(Gdiplus::Graphics& g, const IntRect& r);
+
     // Set by the single-instance guard; makes FormCreate and FormDestroy do nothing.
     bool SecondInstance = false;
 
@@ -95,6 +120,18 @@ public:
     ShowRectangle ShowRect;
     bool DoubleBuffered = false;
     int ScrollX = 0, ScrollY = 0, ScrollBand = 0;
+    bool OffDesktopX = false, OffDesktopY = false;
+    bool ArrowLeft = false, ArrowRight = false, ArrowTop = false, ArrowBottom = false;
+
+    // Colours, refreshed by PrepareColors: references 0x00BBGGRR and GDI+ colours 0xAARRGGBB.
+    COLORREF BorderRamp[6] = {};
+    COLORREF WindowBackColor = 0;
+    uint32_t ItemTextColor = 0, ItemBackColor = 0, HighlightTextColor = 0, HighlightBackColor = 0,
+             LightLineColor = 0, ShadowLineColor = 0;
+    std::string MenuFontName;
+    int MenuFontSize = 0;
+    // Decided by PrepareColors; tests may set it to paint either way.
+    bool VisualStyles = false;
 
     UINT ShowOldInstanceMessage = 0;
     UINT ShowMenuMessage = 0;      // registered when the hook link starts
@@ -139,6 +176,12 @@ private:
     void ActivateAPP(WPARAM active);
     void OnTimer(UINT_PTR id);
     void DelayMenuTimerTimer();
+
+    PanelPlace Place() const;
+    void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
+    // The surface painting goes to: the frame's buffer inside a paint, else the window.
+    HDC canvas_ = nullptr;
+    int canvasWidth_ = 0, canvasHeight_ = 0;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

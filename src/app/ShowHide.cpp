@@ -36,7 +36,7 @@ void TMainForm::MainFormShow() {
 }
 
 void TMainForm::ShowSequence() {
-    // The panel's colours are refreshed here once painting exists.
+    PrepareColors();
     PanelShown = true;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);

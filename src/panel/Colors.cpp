@@ -1,0 +1,43 @@
+// The panel's colours and menu font, taken from the system before every show.
+#include <windows.h>
+
+#include <cmath>
+
+#include "app/MainForm.h"
+#include "panel/LabColor.h"
+#include "platform/Gdi.h"
+#include "platform/Guarded.h"
+
+namespace {
+uint32_t Argb(int systemColour) {
+    COLORREF c = GetSysColor(systemColour);
+    return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+}  // namespace
+
+void TMainForm::PrepareColors() {
+    // The font step first; the rest goes on even if the system cannot answer.
+    int dpi = 96;
+    {
+        WindowDc screen(nullptr);
+        if (screen.Get()) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    }
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = 340;  // the size known to every system from Windows 2000 on
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        MenuFontName = std::string(metrics.lfMenuFont.lfFaceName, strnlen(metrics.lfMenuFont.lfFaceName, 32));
+        MenuFontSize = RoundHalfEven(-metrics.lfMenuFont.lfHeight * 72.0 / (dpi ? dpi : 96));
+    }
+    VisualStyles = VisualStylesActive();
+    WindowBackColor = GetSysColor(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
+    auto ramp = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION));
+    for (int k = 0; k < 6; ++k) BorderRamp[k] = ramp[static_cast<size_t>(k)];
+    ItemTextColor = Argb(COLOR_WINDOWTEXT);
+    ItemBackColor = Argb(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
+    HighlightTextColor = Argb(COLOR_HIGHLIGHTTEXT);
+    HighlightBackColor = Argb(COLOR_HIGHLIGHT);
+    LightLineColor = Argb(COLOR_BTNHIGHLIGHT);
+    ShadowLineColor = Argb(COLOR_BTNSHADOW);
+    BOOL shadow = FALSE;
+    Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
+}

@@ -1,0 +1,224 @@
+// Painting the panel: one double-buffered frame, single entries, separators, border and header.
+#include <windows.h>
+#include <gdiplus.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <memory>
+
+#include "app/MainForm.h"
+#include "platform/Error.h"
+#include "platform/Gdi.h"
+#include "platform/Guarded.h"
+#include "platform/Text.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+Color Of(uint32_t argb) { return Color(static_cast<ARGB>(argb)); }
+Color OfSystem(int index) {
+    COLORREF c = GetSysColor(index);
+    return Color(255, GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+void Line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
+    UniqueGdiObject pen(CreatePen(PS_SOLID, 1, colour));
+    Selection use(dc, pen.Get());
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+// The etched pair: shadow at width 2, light at width 1 one pixel further in.
+void EtchedLine(Graphics& g, uint32_t shadow, uint32_t light, int x1, int x2, int y) {
+    Pen pen(Of(shadow), 2);
+    g.DrawLine(&pen, x1, y, x2, y);
+    pen.SetWidth(1);
+    pen.SetColor(Of(light));
+    g.DrawLine(&pen, x1 + 1, y, x2, y);
+}
+
+}  // namespace
+
+void TMainForm::FormPaint() {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(Handle(), &ps);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    OffscreenBitmap buffer(screen, client.right, client.bottom);
+    PaintFrame(buffer.Dc(), client.right, client.bottom);
+    BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Dc(), 0, 0, SRCCOPY);
+    EndPaint(Handle(), &ps);
+}
+
+void TMainForm::PaintFrame(HDC dc, int cw, int ch) {
+    canvas_ = dc;
+    canvasWidth_ = cw;
+    canvasHeight_ = ch;
+    Guarded("FormPaint", [&] {
+        const PanelGeometry& g = Geometry;
+        UniqueGdiObject back(CreateSolidBrush(WindowBackColor));
+        RECT all{0, 0, cw, ch};
+        FillRect(dc, &all, static_cast<HBRUSH>(back.Get()));
+        IntRect visible{0, 0, cw, ch};
+        bool bands = OffDesktopX || OffDesktopY;
+        if (bands) {
+            ComputeArrowFlags();
+            visible = VisibleClientRect();
+        } else {
+            ScrollX = 0;
+            ScrollY = 0;
+        }
+        Graphics surface(dc);
+        if (VisualStyles && g.QuickAreaHeight > 0) {
+            ThemeHandle theme(Handle(), L"STARTPANEL");
+            int top = ScrollY + g.GridTop - g.BlockGap;
+            RECT strip{g.LeftMargin - 4, top, cw, top + 3};
+            if (theme.Get()) DrawThemeBackground(theme.Get(), dc, SPP_PROGLIST, 0, &strip, nullptr);
+        }
+        for (int i = 0; i < static_cast<int>(FolderList.size()); ++i) RedrawItem(false, i);
+        RedrawItem(true, -1);
+        DrawLines();
+        DrawPanel();
+        if (!g.DropShadow) {
+            UniqueGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_ACTIVECAPTION)));
+            Selection use(dc, pen.Get());
+            MoveToEx(dc, cw - 1, g.HeaderHeight, nullptr);
+            LineTo(dc, cw - 1, ch - 1);
+            LineTo(dc, g.LeftMargin, ch - 1);
+        }
+        if (!VisualStyles) {
+            EtchedLine(surface, ShadowLineColor, LightLineColor, 0, cw, g.HeaderHeight + 1);
+            if (g.QuickAreaHeight > 0) {
+                int y = ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
+                EtchedLine(surface, ShadowLineColor, LightLineColor, g.BlockGap, cw - g.BlockGap, y);
+            }
+        }
+        DrawBorderLines();
+        if (bands) {
+            if (ArrowLeft) DrawLeftArrow(surface, visible);
+            if (ArrowRight) DrawRightArrow(surface, visible);
+            if (ArrowTop) DrawTopArrow(surface, visible);
+            if (ArrowBottom) DrawBottomArrow(surface, visible);
+        }
+    });
+    canvas_ = nullptr;
+}
+
+void TMainForm::RedrawItem(bool highlighted, int index) {
+    Guarded("RedrawItem", [&] {
+        if (index == -1) index = CurrentItem;
+        if (index < 0) return;
+        if (index >= static_cast<int>(FolderList.size()))
+            throw Error("List index out of bounds (" + std::to_string(index) + ")");
+        const TFolder& f = FolderList[static_cast<size_t>(index)];
+        const PanelGeometry& g = Geometry;
+        std::unique_ptr<WindowDc> windowDc;
+        HDC dc = canvas_;
+        if (!dc) {
+            windowDc = std::make_unique<WindowDc>(Handle());
+            dc = windowDc->Get();
+        }
+        int x = f.CellX + ScrollX, y = f.CellY + ScrollY;
+        Color text = Of(highlighted ? HighlightTextColor : ItemTextColor);
+        {
+            Graphics surface(dc);
+            SolidBrush back(Of(highlighted ? HighlightBackColor : ItemBackColor));
+            surface.FillRectangle(&back, x, y, g.CellWidth, g.CellHeight);
+        }
+        ImageList_Draw(LargeImages, f.IconIndex, dc, x + RoundHalfEven((g.CellWidth - g.IconWidth) / 2.0),
+                       y + g.IconInset, ILD_TRANSPARENT);
+        Graphics surface(dc);
+        StringFormat format(0);
+        format.SetAlignment(StringAlignmentCenter);
+        format.SetLineAlignment(StringAlignmentCenter);
+        SolidBrush textBrush(text);
+        Pen pen(text, 1);
+        if (f.IsFolder) {
+            int ax = x + g.CellWidth - 10, ay = y + RoundHalfEven(g.IconHeight / 2.0);
+            for (int m = 0; m < 3; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + 6 - m);
+            surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
+        }
+        // A face GDI+ cannot find as a family (a logical name such as "MS Shell Dlg") goes through
+        // GDI's font mapping instead, at the same size.
+        FontFamily family(ToWide(MenuFontName).c_str());
+        std::unique_ptr<Font> font =
+            std::make_unique<Font>(&family, static_cast<REAL>(MenuFontSize), FontStyleRegular, UnitPoint);
+        if (family.GetLastStatus() != Ok || font->GetLastStatus() != Ok) {
+            LOGFONTA logFont = {};
+            lstrcpynA(logFont.lfFaceName, MenuFontName.c_str(), LF_FACESIZE);
+            logFont.lfHeight = -MulDiv(MenuFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+            logFont.lfCharSet = DEFAULT_CHARSET;
+            font = std::make_unique<Font>(dc, &logFont);
+        }
+        RectF rect(f.TextRect.X + ScrollX, f.TextRect.Y + ScrollY, f.TextRect.Width, f.TextRect.Height);
+        std::wstring caption = ToWide(f.Caption);
+        surface.DrawString(caption.c_str(), -1, font.get(), rect, &format, &textBrush);
+    });
+}
+
+void TMainForm::DrawLines() {
+    Guarded("DrawLines", [&] {
+        const PanelGeometry& g = Geometry;
+        int length = g.BlockWidth - 2 * g.BlockGap;
+        if (length < 2) return;
+        std::unique_ptr<Bitmap> horizontal, vertical;
+        int thickness;
+        // The themed separator where the style has one; the etched image otherwise.
+        OffscreenBitmap strip(canvas_, 160, 1);
+        ThemeHandle theme(Handle(), L"STARTPANEL");
+        RECT over{-12, 0, 170, 1};
+        bool themed = VisualStyles && theme.Get() &&
+                      SUCCEEDED(DrawThemeBackground(theme.Get(), strip.Dc(), SPP_PROGLISTSEPARATOR, 0, &over, nullptr));
+        if (themed) {
+            thickness = 1;
+            Bitmap source(strip.Bitmap(), nullptr);
+            horizontal = std::make_unique<Bitmap>(length, 1, PixelFormat32bppARGB);
+            Graphics(horizontal.get()).DrawImage(&source, 0, 0, length - 1, 1);
+            vertical.reset(horizontal->Clone(0, 0, length - 1, 1, PixelFormat32bppARGB));
+        } else {
+            thickness = 2;
+            horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
+            {
+                Graphics image(horizontal.get());
+                EtchedLine(image, ShadowLineColor, LightLineColor, 0, length, 1);
+            }
+            vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
+        }
+        vertical->RotateFlip(Rotate90FlipX);
+        Graphics surface(canvas_);
+        // Whole pixels: the images are drawn at their own thickness, never blended across rows.
+        surface.SetInterpolationMode(InterpolationModeNearestNeighbor);
+        surface.SetPixelOffsetMode(PixelOffsetModeHalf);
+        for (int i = 0; i < g.Columns / 3; ++i)
+            for (int j = 0; j < g.Rows / 3; ++j) {
+                int bx = ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
+                int by = ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
+                if (j > 0) surface.DrawImage(horizontal.get(), Rect(bx + g.BlockGap, by + 2, length, thickness));
+                if (i > 0) surface.DrawImage(vertical.get(), Rect(bx - 5, by + 2 * g.BlockGap, thickness, length));
+            }
+    });
+}
+
+void TMainForm::DrawBorderLines() {
+    Guarded("DrawBorderLines", [&] {
+        for (int k = 0; k < 6; ++k) Line(canvas_, BorderRamp[k], k, Geometry.HeaderHeight, k, canvasHeight_);
+    });
+}
+
+void TMainForm::DrawPanel() {
+    Guarded("DrawPanel", [&] {
+        int height = Geometry.HeaderHeight;
+        if (VisualStyles) {
+            ThemeHandle theme(Handle(), L"WINDOW");
+            RECT band{0, 0, canvasWidth_, height};
+            if (theme.Get()) DrawThemeBackground(theme.Get(), canvas_, WP_CAPTION, CS_ACTIVE, &band, nullptr);
+            return;
+        }
+        Graphics surface(canvas_);
+        LinearGradientBrush brush(Gdiplus::Point(0, 0), Gdiplus::Point(canvasWidth_, height), OfSystem(COLOR_ACTIVECAPTION),
+                                  OfSystem(COLOR_GRADIENTACTIVECAPTION));
+        brush.SetWrapMode(WrapModeTile);
+        surface.FillRectangle(&brush, 0, 0, canvasWidth_, height);
+    });
+}

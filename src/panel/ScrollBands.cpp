@@ -1,0 +1,83 @@
+#include "panel/ScrollBands.h"
+
+#include "panel/Geometry.h"
+
+OffDesktop ComputeOffDesktop(const PanelPlace& p) {
+    OffDesktop o;
+    o.x = p.left < p.desktopLeft || p.desktopWidth < p.left + p.width;
+    o.y = p.top < p.desktopTop || p.desktopHeight < p.top + p.height;
+    return o;
+}
+
+ArrowFlags ComputeArrowFlags(const PanelPlace& p, int sx, int sy) {
+    ArrowFlags f;
+    f.left = sx + p.left < 0 || sx < 0;
+    f.right = sx > 0 || p.desktopWidth < sx + p.left + p.width;
+    f.top = sy + p.top < 0 || sy < 0;
+    f.bottom = sy > 0 || p.desktopHeight < sy + p.top + p.height;
+    return f;
+}
+
+IntRect VisibleClientRect(const PanelPlace& p, int sx, int sy) {
+    IntRect r;
+    r.left = p.left < 0 ? -p.left : 0;
+    r.top = p.top < 0 ? -p.top : 0;
+    r.right = p.desktopWidth < sx + p.left + p.width ? p.desktopWidth - p.left : p.width;
+    r.bottom = p.desktopHeight < sy + p.top + p.height ? p.desktopHeight - p.top : p.height;
+    return r;
+}
+
+bool PointerInStrips(const ArrowFlags& f, const IntRect& r, int s, int x, int y) {
+    if (f.left && IntRect{r.left, r.top, r.left + s, r.bottom}.Contains(x, y)) return true;
+    if (f.right && IntRect{r.right - s, r.top, r.right, r.bottom}.Contains(x, y)) return true;
+    if (f.top && IntRect{r.left, r.top, r.right, r.top + s}.Contains(x, y)) return true;
+    return f.bottom && IntRect{r.left, r.bottom - s, r.right, r.bottom}.Contains(x, y);
+}
+
+BandLayout LayoutBand(BandSide side, const IntRect& r, int s) {
+    int h = r.bottom - r.top, w = r.right - r.left;
+    BandLayout b{};
+    for (int k = 0; k < 3; ++k) {
+        switch (side) {
+            case BandSide::Left:
+                b.tipX[k] = r.left + 3 + 8 * k;
+                b.tipY[k] = r.top + RoundHalfEven(h / 2.0);
+                break;
+            case BandSide::Right:
+                b.tipX[k] = r.right - 3 - 8 * k;
+                b.tipY[k] = r.top + RoundHalfEven(h / 2.0);
+                break;
+            case BandSide::Top:
+                b.tipX[k] = r.left + RoundHalfEven(w / 2.0);
+                b.tipY[k] = r.top + 3 + 8 * k;
+                break;
+            case BandSide::Bottom:
+                b.tipX[k] = r.left + RoundHalfEven(w / 2.0);
+                b.tipY[k] = r.bottom - 3 - 8 * k;
+                break;
+        }
+    }
+    switch (side) {
+        case BandSide::Left:
+            b.gradient = {r.left, 0, r.left + s, 0};
+            b.fill = {r.left, r.top + 2 * s, s, h - 4 * s};
+            b.frame = {r.left - 1, r.top + 2 * s + 4, s - 2, h - 4 * s - 9};
+            break;
+        case BandSide::Right:
+            b.gradient = {r.right, 0, r.right - s, 0};
+            b.fill = {r.right - s, r.top + 2 * s, s, h - 4 * s};
+            b.frame = {r.right - s + 2, r.top + 2 * s + 4, s + 2, h - 4 * s - 9};
+            break;
+        case BandSide::Top:
+            b.gradient = {r.left, r.top, r.left, r.top + s};
+            b.fill = {r.left + 2 * s, r.top, w - 4 * s, s};
+            b.frame = {r.left + 2 * s + 4, r.top - 1, w - 4 * s - 9, s - 2};
+            break;
+        case BandSide::Bottom:
+            b.gradient = {r.left, r.bottom, r.left, r.bottom - s};
+            b.fill = {r.left + 2 * s, r.bottom - s, w - 4 * s, s};
+            b.frame = {r.left + 2 * s + 4, r.bottom - s + 2, w - 4 * s - 9, s + 2};
+            break;
+    }
+    return b;
+}

@@ -1,0 +1,39 @@
+// Which scroll bands show when the panel reaches past the desktop, where they lie; pure.
+#pragma once
+
+struct IntRect {
+    int left, top, right, bottom;
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool operator==(const IntRect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// The window in desktop coordinates and the desktop (virtual screen) size.
+struct PanelPlace {
+    int left, top, width, height;
+    int desktopLeft, desktopTop, desktopWidth, desktopHeight;
+};
+
+struct ArrowFlags {
+    bool left = false, right = false, top = false, bottom = false;
+};
+
+struct OffDesktop {
+    bool x = false, y = false;
+};
+
+OffDesktop ComputeOffDesktop(const PanelPlace& p);
+ArrowFlags ComputeArrowFlags(const PanelPlace& p, int scrollX, int scrollY);
+IntRect VisibleClientRect(const PanelPlace& p, int scrollX, int scrollY);
+// The pointer strips of the shown bands, tested left, right, top, bottom.
+bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y);
+
+enum class BandSide { Left, Right, Top, Bottom };
+struct BandLayout {
+    IntRect gradient;  // start point (left, top) at the desktop edge, end point (right, bottom) inside
+    IntRect fill;      // x, y, w, h as left, top, right = w, bottom = h
+    IntRect frame;     // likewise x, y, w, h
+    int tipX[3], tipY[3];
+};
+BandLayout LayoutBand(BandSide side, const IntRect& visible, int band);

@@ -1,0 +1,86 @@
+// The painted panel on screen, over a Start Menu of real programs.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+
+#include "panel/LabColor.h"
+#include "platform/Files.h"
+#include "platform/Gdi.h"
+#include "platform/Text.h"
+#include "support/Program.h"
+#include "support/Shortcut.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+std::string Folder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
+    return path;
+}
+
+class PaintedPanel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        ForgetEverything();
+        std::string sys = Folder(CSIDL_SYSTEM), win = Folder(CSIDL_WINDOWS);
+        common = Folder(CSIDL_COMMON_PROGRAMS);
+        user = Folder(CSIDL_PROGRAMS);
+        quick = Folder(CSIDL_STARTMENU);
+        made = {common + "\\Notepad.lnk", common + "\\Calculator.lnk", user + "\\Registry Editor.lnk",
+                common + "\\Wordpad.lnk", user + "\\Minesweeper.lnk", common + "\\Console.lnk",
+                common + "\\Task Manager.lnk", user + "\\Explorer.lnk", common + "\\Control Panel.lnk",
+                common + "\\Games\\Solitaire.lnk", common + "\\Games\\Hearts.lnk", user + "\\Paint\\Paint.lnk",
+                quick + "\\Internet.lnk", quick + "\\Help.lnk"};
+        const char* targets[] = {"notepad.exe", "calc.exe", "regedit.exe", "wordpad.exe", "winemine.exe",
+                                 "cmd.exe", "taskmgr.exe", "explorer.exe", "control.exe", "sol.exe",
+                                 "winemine.exe", "mspaint.exe", "iexplore.exe", "winhlp32.exe"};
+        for (size_t i = 0; i < made.size(); ++i) {
+            std::string t = sys + "\\" + targets[i];
+            if (!FileExists(t)) t = win + "\\" + targets[i];
+            ASSERT_TRUE(MakeShortcut(made[i], t, "", "", false)) << made[i];
+        }
+    }
+    void TearDown() override {
+        for (const std::string& f : made) DeleteFileA(f.c_str());
+        RemoveDirectoryA((common + "\\Games").c_str());
+        RemoveDirectoryA((user + "\\Paint").c_str());
+        ForgetEverything();
+        CoUninitialize();
+    }
+    std::string common, user, quick;
+    std::vector<std::string> made;
+};
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+}  // namespace
+
+TEST_F(PaintedPanel, ShowsHeaderBorderAndEntries) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+    RECT r;
+    GetWindowRect(w, &r);
+    bool themed = VisualStylesActive();
+    // Under the header the outermost border column is the caption colour through Lab.
+    COLORREF border = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION))[0];
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(r.left, r.top + 60) == border; }))
+        << std::hex << ScreenPixel(r.left, r.top + 60) << " vs " << border;
+    EXPECT_EQ(ScreenPixel(r.left + 5, r.top + 60), ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION))[5]);
+    if (!themed) {
+        EXPECT_EQ(ScreenPixel(r.left, r.top), GetSysColor(COLOR_ACTIVECAPTION)) << "header gradient";
+    }
+    // The first cell of the quick area is filled with the entry background.
+    EXPECT_EQ(ScreenPixel(r.left + 8, r.top + 36), GetSysColor(themed ? COLOR_WINDOW : COLOR_BTNFACE));
+    if (const char* hold = std::getenv("KESTROLA_HOLD_MS")) Sleep(static_cast<DWORD>(atoi(hold)));
+}

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "panel/ScrollBands.h"
+
+namespace {
+PanelPlace At(int left, int top, int width = 500, int height = 400) {
+    return {left, top, width, height, 0, 0, 1280, 1024};
+}
+}  // namespace
+
+TEST(ScrollBands, PanelOnTheDesktopShowsNothing) {
+    PanelPlace p = At(100, 100);
+    OffDesktop o = ComputeOffDesktop(p);
+    EXPECT_FALSE(o.x || o.y);
+    ArrowFlags f = ComputeArrowFlags(p, 0, 0);
+    EXPECT_FALSE(f.left || f.right || f.top || f.bottom);
+    EXPECT_EQ(VisibleClientRect(p, 0, 0), (IntRect{0, 0, 500, 400}));
+}
+
+TEST(ScrollBands, LeftOverhangShowsTheLeftBandFromTheVisibleEdge) {
+    PanelPlace p = At(-100, 100);
+    EXPECT_TRUE(ComputeOffDesktop(p).x);
+    ArrowFlags f = ComputeArrowFlags(p, 0, 0);
+    EXPECT_TRUE(f.left);
+    EXPECT_FALSE(f.right || f.top || f.bottom);
+    IntRect r = VisibleClientRect(p, 0, 0);
+    EXPECT_EQ(r, (IntRect{100, 0, 500, 400}));
+    BandLayout b = LayoutBand(BandSide::Left, r, 30);
+    EXPECT_EQ(b.fill, (IntRect{100, 60, 30, 400 - 120})) << "60 px from the visible top and bottom";
+    EXPECT_EQ(b.tipX[0], 103);
+    EXPECT_EQ(b.tipX[2], 119);
+    EXPECT_EQ(b.tipY[1], 200);
+    // The pointer strip runs the whole height.
+    EXPECT_TRUE(PointerInStrips(f, r, 30, 100, 0));
+    EXPECT_TRUE(PointerInStrips(f, r, 30, 129, 399));
+    EXPECT_FALSE(PointerInStrips(f, r, 30, 130, 200));
+    EXPECT_FALSE(PointerInStrips(f, r, 30, 99, 200));
+}
+
+TEST(ScrollBands, ScrolledRightKeepsTheRightBandToScrollBack) {
+    PanelPlace p = At(-100, 100);
+    ArrowFlags f = ComputeArrowFlags(p, 30, 0);
+    EXPECT_TRUE(f.left) << "still 70 px hidden";
+    EXPECT_TRUE(f.right) << "the right edge is on the desktop, yet the contents moved";
+    IntRect r = VisibleClientRect(p, 30, 0);
+    EXPECT_TRUE(PointerInStrips(f, r, 30, 499, 10));
+    EXPECT_EQ(LayoutBand(BandSide::Right, r, 30).fill, (IntRect{470, 60, 30, 280}));
+}
+
+TEST(ScrollBands, BottomAndRightOverhangsCutTheVisibleRectangle) {
+    PanelPlace p = At(1000, 800);
+    OffDesktop o = ComputeOffDesktop(p);
+    EXPECT_TRUE(o.x && o.y);
+    ArrowFlags f = ComputeArrowFlags(p, 0, 0);
+    EXPECT_TRUE(f.right && f.bottom);
+    EXPECT_FALSE(f.left || f.top);
+    IntRect r = VisibleClientRect(p, 0, 0);
+    EXPECT_EQ(r, (IntRect{0, 0, 280, 224}));
+    BandLayout bottom = LayoutBand(BandSide::Bottom, r, 30);
+    EXPECT_EQ(bottom.fill, (IntRect{60, 194, 280 - 120, 30}));
+    EXPECT_EQ(bottom.tipY[0], 221);
+    EXPECT_EQ(bottom.tipX[0], 140);
+    EXPECT_TRUE(PointerInStrips(f, r, 30, 10, 200)) << "bottom strip";
+    EXPECT_FALSE(PointerInStrips(f, r, 30, 10, 193));
+    EXPECT_EQ(LayoutBand(BandSide::Top, {0, 50, 300, 400}, 30).frame, (IntRect{64, 49, 300 - 120 - 9, 28}));
+}

@@ -1,0 +1,204 @@
+// Frames painted into an off-screen bitmap and read back pixel by pixel.
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <set>
+
+#include "app/MainForm.h"
+#include "platform/Gdi.h"
+
+#include <gdiplus.h>
+
+namespace {
+
+class GdiplusEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { session_ = std::make_unique<GdiplusSession>(); }
+    void TearDown() override { session_.reset(); }
+
+private:
+    std::unique_ptr<GdiplusSession> session_;
+};
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+
+COLORREF Rgb(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+
+class Painting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.SetIconParams();
+        form.PrepareColors();
+        form.VisualStyles = false;
+        form.Geometry.DropShadow = false;
+        form.ItemBackColor = 0xFF102030;
+        form.HighlightBackColor = 0xFF40A050;
+        form.WindowBackColor = RGB(1, 2, 3);
+        SHFILEINFOA info = {};
+        form.LargeImages = reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+    }
+    // A grid of columns x rows with one entry per slot in the given slots.
+    void Layout(int columns, int rows, int quickRows, std::initializer_list<int> slots, bool folders = false) {
+        PanelGeometry& g = form.Geometry;
+        g.Columns = g.StoredColumns = columns;
+        g.Rows = g.StoredRows = rows;
+        g.QuickAreaHeight = quickRows * g.CellHeight;
+        g.GridTop = ComputeGridTop(g);
+        size = ComputeClientSize(g);
+        form.FolderList.clear();
+        for (int slot : slots) {
+            TFolder f;
+            f.Caption = "Entry " + std::to_string(slot);
+            Point p = MainCellOrigin(g, slot);
+            f.CellX = p.x;
+            f.CellY = p.y;
+            f.TextRect = CaptionRect(g, p);
+            f.IsFolder = folders;
+            form.FolderList.push_back(f);
+        }
+    }
+    void Paint() {
+        frame = std::make_unique<OffscreenBitmap>(nullptr, size.width, size.height);
+        form.PaintFrame(frame->Dc(), size.width, size.height);
+        GdiFlush();
+    }
+    COLORREF At(int x, int y) const { return GetPixel(frame->Dc(), x, y); }
+    int CountColour(int x0, int y0, int x1, int y1, COLORREF c) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += At(x, y) == c;
+        return n;
+    }
+
+    TMainForm form;
+    ClientSize size{};
+    std::unique_ptr<OffscreenBitmap> frame;
+};
+
+}  // namespace
+
+TEST_F(Painting, EntryBackgroundHighlightAndCaption) {
+    Layout(3, 3, 0, {1, 2});
+    form.CurrentItem = 1;
+    Paint();
+    const PanelGeometry& g = form.Geometry;
+    const TFolder& a = form.FolderList[0];
+    const TFolder& b = form.FolderList[1];
+    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), Rgb(form.ItemBackColor));
+    EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), Rgb(form.HighlightBackColor));
+    // The caption puts text-coloured pixels into the caption rectangle.
+    int area = g.CellWidth * (a.CellY + g.CellHeight - static_cast<int>(a.TextRect.Y));
+    int text = area - CountColour(a.CellX, static_cast<int>(a.TextRect.Y), a.CellX + g.CellWidth,
+                                  a.CellY + g.CellHeight, Rgb(form.ItemBackColor));
+    EXPECT_GT(text, 10) << "caption drawn in " << form.MenuFontName << " " << form.MenuFontSize << "pt";
+}
+
+TEST_F(Painting, FolderMarkIsASmallTriangleRightOfTheIcon) {
+    Layout(3, 3, 0, {1}, true);
+    Paint();
+    const PanelGeometry& g = form.Geometry;
+    const TFolder& f = form.FolderList[0];
+    int ax = f.CellX + g.CellWidth - 10, ay = f.CellY + RoundHalfEven(g.IconHeight / 2.0);
+    COLORREF ink = Rgb(form.ItemTextColor);
+    EXPECT_EQ(At(ax, ay), ink);
+    EXPECT_EQ(At(ax, ay + 5), ink);
+    EXPECT_EQ(At(ax + 2, ay + 3), ink) << "the tip";
+    EXPECT_EQ(At(ax + 2, ay + 1), Rgb(form.ItemBackColor)) << "outside the triangle";
+    EXPECT_EQ(At(ax - 1, ay + 3), Rgb(form.ItemBackColor));
+}
+
+TEST_F(Painting, OneBlockPanelHasNoSeparator) {
+    Layout(3, 3, 0, {});
+    Paint();
+    const PanelGeometry& g = form.Geometry;
+    // Only the header's etched line: below it the grid keeps the window background.
+    EXPECT_EQ(CountColour(g.LeftMargin, g.HeaderHeight + 3, size.width - 1, size.height - 1,
+                          Rgb(form.ShadowLineColor)),
+              0);
+    EXPECT_EQ(At(10, g.HeaderHeight + 1), Rgb(form.LightLineColor));
+    EXPECT_EQ(At(10, g.HeaderHeight), Rgb(form.ShadowLineColor));
+}
+
+TEST_F(Painting, SeparatorsLieBetweenBlocks) {
+    Layout(6, 6, 0, {});
+    Paint();
+    const PanelGeometry& g = form.Geometry;
+    int by = g.GridTop - g.BlockGap + (g.BlockHeight + g.BlockGap);
+    // Horizontal: 2 px into the gap, inset by the gap at its ends.
+    int x = g.LeftMargin + g.BlockGap + 20;
+    EXPECT_EQ(At(x, by + 2), Rgb(form.ShadowLineColor));
+    EXPECT_EQ(At(x, by + 3), Rgb(form.LightLineColor));
+    EXPECT_EQ(At(g.LeftMargin + 2, by + 2), RGB(1, 2, 3)) << "inset at the start";
+    // Vertical: 5 px left of the second block column.
+    int bx = g.LeftMargin + (g.BlockWidth + g.BlockGap);
+    int y = g.GridTop - g.BlockGap + 2 * g.BlockGap + 20;
+    // Which of the two columns is light depends on the platform's rotate-flip; both are there.
+    std::set<COLORREF> pair{At(bx - 5, y), At(bx - 4, y)};
+    EXPECT_EQ(pair, (std::set<COLORREF>{Rgb(form.ShadowLineColor), Rgb(form.LightLineColor)}));
+    EXPECT_EQ(At(bx - 6, y), RGB(1, 2, 3));
+    EXPECT_EQ(At(bx - 3, y), RGB(1, 2, 3));
+    EXPECT_EQ(At(bx - 5, g.GridTop + 2), RGB(1, 2, 3)) << "inset by the gap";
+}
+
+TEST_F(Painting, QuickAreaGetsASecondEtchedLine) {
+    Layout(3, 3, 1, {});
+    Paint();
+    const PanelGeometry& g = form.Geometry;
+    int y = g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
+    EXPECT_EQ(y, g.GridTop - 1);
+    EXPECT_EQ(At(g.BlockGap + 10, y), Rgb(form.LightLineColor));
+    EXPECT_EQ(At(g.BlockGap + 10, y - 1), Rgb(form.ShadowLineColor));
+    EXPECT_EQ(At(g.BlockGap - 1, y - 1), RGB(1, 2, 3)) << "inset by the gap";
+}
+
+TEST_F(Painting, BorderRampColumnsUnderTheHeader) {
+    Layout(3, 3, 0, {});
+    form.BorderRamp[0] = RGB(10, 0, 0);
+    for (int k = 1; k < 6; ++k) form.BorderRamp[k] = RGB(10 + k, 0, 0);
+    Paint();
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
+    EXPECT_NE(At(0, 5), RGB(10, 0, 0)) << "the header is not part of the border";
+}
+
+TEST_F(Painting, FrameLinesOnlyWithoutDropShadow) {
+    Layout(3, 3, 0, {});
+    COLORREF frameColour = GetSysColor(COLOR_ACTIVECAPTION);
+    Paint();
+    EXPECT_EQ(At(size.width - 1, size.height / 2), frameColour);
+    EXPECT_EQ(At(size.width / 2, size.height - 1), frameColour);
+    form.Geometry.DropShadow = true;
+    Paint();
+    EXPECT_NE(At(size.width - 1, size.height / 2), frameColour);
+    EXPECT_NE(At(size.width / 2, size.height - 1), frameColour);
+}
+
+TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
+    Layout(3, 3, 0, {});
+    Paint();
+    EXPECT_EQ(At(0, 0), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(At(size.width - 1, form.Geometry.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
+}
+
+TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
+    Layout(6, 6, 0, {});
+    form.WindowBackColor = RGB(255, 255, 255);
+    form.ItemBackColor = 0xFFFFFFFF;
+    form.ScrollBand = 30;
+    Paint();
+    // Without a window there is no overhang to find: the band is painted at a known visible rectangle.
+    IntRect visible{100, 0, size.width, size.height};
+    {
+        Gdiplus::Graphics g(frame->Dc());
+        form.DrawLeftArrow(g, visible);
+    }
+    GdiFlush();
+    COLORREF back = At(120, 40);
+    EXPECT_NE(At(110, 80), back) << "the band's gradient";
+    EXPECT_EQ(At(110, 59), back) << "not above top + 60";
+    EXPECT_EQ(At(131, 80), back) << "30 pixels wide";
+    EXPECT_NE(At(129, 80), back);
+    int cy = RoundHalfEven(size.height / 2.0);
+    EXPECT_EQ(At(104, cy - 1), Rgb(form.ItemTextColor)) << "the first chevron's outline";
+    EXPECT_EQ(At(105, cy), Rgb(form.HighlightTextColor)) << "and its filling";
+}
