@@ -27,6 +27,8 @@
 
 namespace Gdiplus {
 class Graphics;
+class Font;
+class FontFamily;
 }
 
 constexpr UINT TrayCallbackMessage = WM_USER + 20;
@@ -179,6 +181,10 @@ private:
 
     PanelPlace Place() const;
     void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
+    // The caption font, made on first use after each PrepareColors.
+    const Gdiplus::Font& CaptionFont(HDC dc);
+    std::shared_ptr<Gdiplus::FontFamily> fontFamily_;
+    std::shared_ptr<Gdiplus::Font> font_;
     // The surface painting goes to: the frame's buffer inside a paint, else the window.
     HDC canvas_ = nullptr;
     int canvasWidth_ = 0, canvasHeight_ = 0;

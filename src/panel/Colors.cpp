@@ -28,6 +28,8 @@ void TMainForm::PrepareColors() {
         MenuFontName = std::string(metrics.lfMenuFont.lfFaceName, strnlen(metrics.lfMenuFont.lfFaceName, 32));
         MenuFontSize = RoundHalfEven(-metrics.lfMenuFont.lfHeight * 72.0 / (dpi ? dpi : 96));
     }
+    font_.reset();  // the menu font may have changed
+    fontFamily_.reset();
     VisualStyles = VisualStylesActive();
     WindowBackColor = GetSysColor(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
     auto ramp = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION));

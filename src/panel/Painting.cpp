@@ -139,22 +139,26 @@ void TMainForm::RedrawItem(bool highlighted, int index) {
             for (int m = 0; m < 3; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + 6 - m);
             surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
         }
-        // A face GDI+ cannot find as a family (a logical name such as "MS Shell Dlg") goes through
-        // GDI's font mapping instead, at the same size.
-        FontFamily family(ToWide(MenuFontName).c_str());
-        std::unique_ptr<Font> font =
-            std::make_unique<Font>(&family, static_cast<REAL>(MenuFontSize), FontStyleRegular, UnitPoint);
-        if (family.GetLastStatus() != Ok || font->GetLastStatus() != Ok) {
-            LOGFONTA logFont = {};
-            lstrcpynA(logFont.lfFaceName, MenuFontName.c_str(), LF_FACESIZE);
-            logFont.lfHeight = -MulDiv(MenuFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-            logFont.lfCharSet = DEFAULT_CHARSET;
-            font = std::make_unique<Font>(dc, &logFont);
-        }
         RectF rect(f.TextRect.X + ScrollX, f.TextRect.Y + ScrollY, f.TextRect.Width, f.TextRect.Height);
         std::wstring caption = ToWide(f.Caption);
-        surface.DrawString(caption.c_str(), -1, font.get(), rect, &format, &textBrush);
+        surface.DrawString(caption.c_str(), -1, &CaptionFont(dc), rect, &format, &textBrush);
     });
+}
+
+const Font& TMainForm::CaptionFont(HDC dc) {
+    if (font_) return *font_;
+    // A face GDI+ cannot find as a family (a logical name such as "MS Shell Dlg") goes through
+    // GDI's font mapping instead, at the same size.
+    fontFamily_ = std::make_shared<FontFamily>(ToWide(MenuFontName).c_str());
+    font_ = std::make_shared<Font>(fontFamily_.get(), static_cast<REAL>(MenuFontSize), FontStyleRegular, UnitPoint);
+    if (fontFamily_->GetLastStatus() != Ok || font_->GetLastStatus() != Ok) {
+        LOGFONTA logFont = {};
+        lstrcpynA(logFont.lfFaceName, MenuFontName.c_str(), LF_FACESIZE);
+        logFont.lfHeight = -MulDiv(MenuFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        logFont.lfCharSet = DEFAULT_CHARSET;
+        font_ = std::make_shared<Font>(dc, &logFont);
+    }
+    return *font_;
 }
 
 void TMainForm::DrawLines() {

@@ -1,0 +1,75 @@
+// One full frame of a panel with 324 entries, painted off-screen.
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "platform/Gdi.h"
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// Median milliseconds of one frame of the form as it stands.
+double FrameTime(TMainForm& form, const ClientSize& size, int frames) {
+    OffscreenBitmap buffer(nullptr, size.width, size.height);
+    std::vector<double> t;
+    for (int i = 0; i < frames; ++i) {
+        double a = Now();
+        form.PaintFrame(buffer.Dc(), size.width, size.height);
+        GdiFlush();
+        t.push_back(Now() - a);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+}  // namespace
+
+int main() {
+    CoInitialize(nullptr);
+    GdiplusSession gdiplus;
+    TMainForm form;
+    form.SetIconParams();
+    form.PrepareColors();
+    SHFILEINFOA info = {};
+    form.LargeImages = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\windows\\notepad.exe", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+    int icon = info.iIcon;
+    PanelGeometry& g = form.Geometry;
+    g.Columns = g.StoredColumns = 18;
+    g.Rows = g.StoredRows = 18;
+    g.GridTop = ComputeGridTop(g);
+    ClientSize size = ComputeClientSize(g);
+    const int frames = 30;
+    double empty = FrameTime(form, size, frames);
+    for (int slot = 1; slot <= 324; ++slot) {
+        TFolder f;
+        f.Caption = "Program " + std::to_string(slot);
+        Point p = MainCellOrigin(g, slot);
+        f.CellX = p.x;
+        f.CellY = p.y;
+        f.TextRect = CaptionRect(g, p);
+        f.IconIndex = icon;
+        f.IsFolder = slot % 7 == 0;
+        form.FolderList.push_back(f);
+    }
+    form.CurrentItem = 5;
+    double full = FrameTime(form, size, frames);
+    std::printf("panel %d x %d px, %s\n", size.width, size.height, form.VisualStyles ? "visual styles" : "classic");
+    std::printf("full frame, 324 entries: %7.2f ms (target 16 ms)\n", full);
+    std::printf("frame without entries:   %7.2f ms\n", empty);
+    std::printf("per RedrawItem:          %7.3f ms  (highlight move = 2 x %.3f ms)\n", (full - empty) / 325,
+                (full - empty) / 325);
+    CoUninitialize();
+    return 0;
+}
