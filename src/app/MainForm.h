@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "panel/Geometry.h"
 #include "panel/ScrollBands.h"
 #include "platform/ComPtr.h"
+#include "platform/Gdi.h"
 #include "platform/Handle.h"
 #include "platform/IniFile.h"
 #include "platform/WindowTimer.h"
@@ -68,7 +70,7 @@ public:
     void MessageEvent(MSG& msg, bool& handled);
 
     // Catalogue model.
-    void ClearFolders();
+    void ClearFolders();  // also forgets the painted cells of the entries
     void SortItems();
     void AddItem(const std::string& path, int kind, int number);
 
@@ -181,6 +183,24 @@ private:
 
     PanelPlace Place() const;
     void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
+    // Painted cells, kept while the entries and their look stay the same: a frame then only copies
+    // them. Index * 2 + highlighted.
+    struct CellLook {
+        uint32_t text, back, highlightText, highlightBack;
+        std::string font;
+        int fontSize;
+        HIMAGELIST icons;
+        int width, height;
+        bool operator==(const CellLook& o) const {
+            return text == o.text && back == o.back && highlightText == o.highlightText &&
+                   highlightBack == o.highlightBack && font == o.font && fontSize == o.fontSize && icons == o.icons &&
+                   width == o.width && height == o.height;
+        }
+    };
+    const OffscreenBitmap& CellImage(HDC dc, size_t index, bool highlighted);
+    void PaintCell(HDC dc, const TFolder& f, bool highlighted);
+    CellLook cellLook_{};
+    std::map<size_t, std::unique_ptr<OffscreenBitmap>> cellImages_;
     // The caption font, made on first use after each PrepareColors.
     const Gdiplus::Font& CaptionFont(HDC dc);
     std::shared_ptr<Gdiplus::FontFamily> fontFamily_;

@@ -39,7 +39,10 @@ int RecencyOfStamp(const std::string& stamp) {
 }  // namespace
 
 void TMainForm::ClearFolders() {
-    Guarded("ClearFolders", [&] { FolderList.clear(); });
+    Guarded("ClearFolders", [&] {
+        FolderList.clear();
+        cellImages_.clear();
+    });
 }
 
 void TMainForm::SortItems() {

@@ -112,37 +112,59 @@ void TMainForm::RedrawItem(bool highlighted, int index) {
         if (index >= static_cast<int>(FolderList.size()))
             throw Error("List index out of bounds (" + std::to_string(index) + ")");
         const TFolder& f = FolderList[static_cast<size_t>(index)];
-        const PanelGeometry& g = Geometry;
         std::unique_ptr<WindowDc> windowDc;
         HDC dc = canvas_;
         if (!dc) {
             windowDc = std::make_unique<WindowDc>(Handle());
             dc = windowDc->Get();
         }
-        int x = f.CellX + ScrollX, y = f.CellY + ScrollY;
-        Color text = Of(highlighted ? HighlightTextColor : ItemTextColor);
-        {
-            Graphics surface(dc);
-            SolidBrush back(Of(highlighted ? HighlightBackColor : ItemBackColor));
-            surface.FillRectangle(&back, x, y, g.CellWidth, g.CellHeight);
-        }
-        ImageList_Draw(LargeImages, f.IconIndex, dc, x + RoundHalfEven((g.CellWidth - g.IconWidth) / 2.0),
-                       y + g.IconInset, ILD_TRANSPARENT);
-        Graphics surface(dc);
-        StringFormat format(0);
-        format.SetAlignment(StringAlignmentCenter);
-        format.SetLineAlignment(StringAlignmentCenter);
-        SolidBrush textBrush(text);
-        Pen pen(text, 1);
-        if (f.IsFolder) {
-            int ax = x + g.CellWidth - 10, ay = y + RoundHalfEven(g.IconHeight / 2.0);
-            for (int m = 0; m < 3; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + 6 - m);
-            surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
-        }
-        RectF rect(f.TextRect.X + ScrollX, f.TextRect.Y + ScrollY, f.TextRect.Width, f.TextRect.Height);
-        std::wstring caption = ToWide(f.Caption);
-        surface.DrawString(caption.c_str(), -1, &CaptionFont(dc), rect, &format, &textBrush);
+        const OffscreenBitmap& cell = CellImage(dc, static_cast<size_t>(index), highlighted);
+        BitBlt(dc, f.CellX + ScrollX, f.CellY + ScrollY, Geometry.CellWidth, Geometry.CellHeight, cell.Dc(), 0, 0,
+               SRCCOPY);
     });
+}
+
+const OffscreenBitmap& TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
+    const PanelGeometry& g = Geometry;
+    CellLook look{ItemTextColor, ItemBackColor, HighlightTextColor, HighlightBackColor, MenuFontName,
+                  MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight};
+    if (!(look == cellLook_)) {
+        cellImages_.clear();
+        cellLook_ = look;
+    }
+    auto& slot = cellImages_[index * 2 + (highlighted ? 1 : 0)];
+    if (!slot) {
+        slot = std::make_unique<OffscreenBitmap>(dc, g.CellWidth, g.CellHeight);
+        PaintCell(slot->Dc(), FolderList[index], highlighted);
+    }
+    return *slot;
+}
+
+// The cell alone, at the origin of dc: background, icon, folder mark, caption.
+void TMainForm::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
+    const PanelGeometry& g = Geometry;
+    Color text = Of(highlighted ? HighlightTextColor : ItemTextColor);
+    {
+        Graphics surface(dc);
+        SolidBrush back(Of(highlighted ? HighlightBackColor : ItemBackColor));
+        surface.FillRectangle(&back, 0, 0, g.CellWidth, g.CellHeight);
+    }
+    ImageList_Draw(LargeImages, f.IconIndex, dc, RoundHalfEven((g.CellWidth - g.IconWidth) / 2.0), g.IconInset,
+                   ILD_TRANSPARENT);
+    Graphics surface(dc);
+    StringFormat format(0);
+    format.SetAlignment(StringAlignmentCenter);
+    format.SetLineAlignment(StringAlignmentCenter);
+    SolidBrush textBrush(text);
+    Pen pen(text, 1);
+    if (f.IsFolder) {
+        int ax = g.CellWidth - 10, ay = RoundHalfEven(g.IconHeight / 2.0);
+        for (int m = 0; m < 3; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + 6 - m);
+        surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
+    }
+    RectF rect(f.TextRect.X - f.CellX, f.TextRect.Y - f.CellY, f.TextRect.Width, f.TextRect.Height);
+    std::wstring caption = ToWide(f.Caption);
+    surface.DrawString(caption.c_str(), -1, &CaptionFont(dc), rect, &format, &textBrush);
 }
 
 const Font& TMainForm::CaptionFont(HDC dc) {

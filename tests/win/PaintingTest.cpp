@@ -46,7 +46,7 @@ protected:
         g.QuickAreaHeight = quickRows * g.CellHeight;
         g.GridTop = ComputeGridTop(g);
         size = ComputeClientSize(g);
-        form.FolderList.clear();
+        form.ClearFolders();
         for (int slot : slots) {
             TFolder f;
             f.Caption = "Entry " + std::to_string(slot);
@@ -201,4 +201,21 @@ TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
     int cy = RoundHalfEven(size.height / 2.0);
     EXPECT_EQ(At(104, cy - 1), Rgb(form.ItemTextColor)) << "the first chevron's outline";
     EXPECT_EQ(At(105, cy), Rgb(form.HighlightTextColor)) << "and its filling";
+}
+
+TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
+    Layout(3, 3, 0, {1});
+    Paint();
+    const TFolder& a = form.FolderList[0];
+    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), Rgb(form.ItemBackColor));
+    form.ItemBackColor = 0xFF705030;
+    Paint();
+    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x70, 0x50, 0x30))
+        << "a new colour is painted, not the kept cell";
+    Layout(3, 3, 0, {1}, true);
+    Paint();
+    const TFolder& b = form.FolderList[0];
+    EXPECT_EQ(At(b.CellX + form.Geometry.CellWidth - 10, b.CellY + RoundHalfEven(form.Geometry.IconHeight / 2.0)),
+              Rgb(form.ItemTextColor))
+        << "the rebuilt entry (now a folder) shows its mark";
 }
