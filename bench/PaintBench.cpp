@@ -9,6 +9,7 @@
 
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
+#include "support/CatalogueSetup.h"
 
 namespace {
 
@@ -53,14 +54,8 @@ int main() {
     const int frames = 30;
     double empty = FrameTime(form, size, frames);
     for (int slot = 1; slot <= 324; ++slot) {
-        TFolder f;
-        f.Caption = "Program " + std::to_string(slot);
-        Point p = MainCellOrigin(g, slot);
-        f.CellX = p.x;
-        f.CellY = p.y;
-        f.TextRect = CaptionRect(g, p);
+        TFolder f = EntryAtSlot(g, slot, "Program " + std::to_string(slot), slot % 7 == 0);
         f.IconIndex = icon;
-        f.IsFolder = slot % 7 == 0;
         form.FolderList.push_back(f);
     }
     form.CurrentItem = 5;

@@ -52,6 +52,12 @@ private:
 class OffscreenBitmap {
 public:
     OffscreenBitmap(HDC compatible, int width, int height);
+    // The bitmap leaves the DC before either is deleted.
+    ~OffscreenBitmap() {
+        if (dc_) SelectObject(dc_.Get(), old_);
+    }
+    OffscreenBitmap(const OffscreenBitmap&) = delete;
+    OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
     HDC Dc() const { return dc_.Get(); }
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.Get()); }
 
@@ -59,11 +65,6 @@ private:
     UniqueMemoryDc dc_;
     UniqueGdiObject bitmap_;
     HGDIOBJ old_ = nullptr;
-
-public:
-    ~OffscreenBitmap() {
-        if (dc_) SelectObject(dc_.Get(), old_);
-    }
 };
 
 // GdiplusStartup for the life of the object.

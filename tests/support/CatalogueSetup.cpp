@@ -24,3 +24,14 @@ void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
     SHGetDesktopFolder(form.DesktopFolder.Put());
     form.SetIconParams();
 }
+
+TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder) {
+    TFolder f;
+    f.Caption = caption;
+    Point p = MainCellOrigin(g, slot);
+    f.CellX = p.x;
+    f.CellY = p.y;
+    f.TextRect = CaptionRect(g, p);
+    f.IsFolder = isFolder;
+    return f;
+}

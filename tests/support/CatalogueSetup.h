@@ -8,3 +8,6 @@
 TFolderPaths MakeStartMenuTree(const std::string& base);
 // Points the object at the tree: folder paths, data folder, the three ini files, shell desktop.
 void AttachCatalogue(TMainForm& form, const TFolderPaths& paths);
+
+// A main-grid entry at the slot's cell, as the entry list would hold it.
+TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder = false);

@@ -7,6 +7,7 @@
 
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
+#include "support/CatalogueSetup.h"
 
 #include <gdiplus.h>
 
@@ -47,16 +48,7 @@ protected:
         g.GridTop = ComputeGridTop(g);
         size = ComputeClientSize(g);
         form.ClearFolders();
-        for (int slot : slots) {
-            TFolder f;
-            f.Caption = "Entry " + std::to_string(slot);
-            Point p = MainCellOrigin(g, slot);
-            f.CellX = p.x;
-            f.CellY = p.y;
-            f.TextRect = CaptionRect(g, p);
-            f.IsFolder = folders;
-            form.FolderList.push_back(f);
-        }
+        for (int slot : slots) form.FolderList.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot), folders));
     }
     void Paint() {
         frame = std::make_unique<OffscreenBitmap>(nullptr, size.width, size.height);
