@@ -1,0 +1,29 @@
+// The pointer's rules on the panel: hit test, click, drag handle, placements; pure.
+#pragma once
+#include <vector>
+
+#include "panel/Geometry.h"
+#include "panel/ScrollBands.h"
+
+struct CellOrigin {
+    int x, y;
+};
+
+// Index of the first entry whose whole cell holds the client point, or -2.
+int HitTest(const std::vector<CellOrigin>& cells, int cellWidth, int cellHeight, int scrollX, int scrollY, int px,
+            int py);
+// A release counts as a click within 15 pixels of the press on both axes.
+bool IsClick(int pressX, int pressY, int releaseX, int releaseY);
+// The header band is the drag handle, except its rightmost 209 pixels.
+bool InDragHandle(int x, int y, int headerHeight, int panelWidth);
+
+// Where the hook's delayed opening puts the panel beside ShowRect (no stored position).
+Point DelayedPlacement(const IntRect& showRect, int clientWidth, int clientHeight, int workWidth, int workHeight);
+// Pointer inside ShowRect: left and top inclusive, right and bottom exclusive.
+bool InsideShowRect(const IntRect& showRect, int x, int y);
+
+// The folder submenu opens to the left of the entry when it would cross the desktop's right edge.
+int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopWidth);
+
+// After a drag step past the desktop: scroll offsets pulled back so no gap opens beside the contents.
+void PullBackScroll(const PanelPlace& p, int& scrollX, int& scrollY);
