@@ -153,13 +153,9 @@ void TMainForm::ActivateAPP(WPARAM active) {
 
 void TMainForm::OnTimer(UINT_PTR id) {
     if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
-}
-
-void TMainForm::DelayMenuTimerTimer() {
-    Guarded("DelayMenuTimerTimer", [&] {
-        DelayMenuTimer.Stop();  // one shot
-        // Placement beside ShowRect comes with the pointer handling.
-    });
+    if (id == ScrollTimer.Id()) ScrollTimerTimer();
+    // The folder submenu opens here once it exists; until then the delay just ends.
+    if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimer.Stop();
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -173,6 +169,26 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             FormPaint();
             return 0;
+        case WM_LBUTTONDOWN:
+            FormMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_MOUSEMOVE:
+            FormMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            FormMouseUp(msg == WM_LBUTTONUP, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_KEYDOWN:
+            FormKeyDown(wParam);
+            return 0;
+        case WM_CONTEXTMENU:
+            FormContextPopup();
+            return 0;
+        case WM_SETCURSOR:
+            // The shape is set on every move; the class cursor must not undo it.
+            if (LOWORD(lParam) == HTCLIENT) return TRUE;
+            return DefWindowProcA(Handle(), msg, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;  // every frame is painted whole
         case WM_MOVE:

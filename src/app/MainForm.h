@@ -104,6 +104,19 @@ public:
     void DrawBorderLines();
     void DrawPanel();
 
+    // Pointer, keyboard and timers.
+    int GetCurrentItem(int x, int y);
+    void SetCursorType();
+    void FormMouseDown(int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp(bool left, int x, int y);
+    void FormKeyDown(WPARAM key);
+    void FormContextPopup();
+    void ScrollTimerTimer();
+    void DelayMenuTimerTimer();
+    bool IsDragging = false;
+    POINT DragPoint{};
+
     // Off-desktop detection and scroll bands.
     void PanelMoved(int x, int y);
     void ComputeArrowFlags();
@@ -179,7 +192,6 @@ private:
     void ShowSequence();
     void ActivateAPP(WPARAM active);
     void OnTimer(UINT_PTR id);
-    void DelayMenuTimerTimer();
 
     PanelPlace Place() const;
     void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);

@@ -1,0 +1,172 @@
+// Pointer, keys and the timers of the panel: highlight, drag, scroll, delayed opening.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "app/SystemVersion.h"
+#include "panel/PointerRules.h"
+#include "platform/Guarded.h"
+#include "shell/Registry.h"
+
+namespace {
+const char* const kShowX = "StartMenuShowX";
+const char* const kShowY = "StartMenuShowY";
+
+// Where the pointer was when the message being handled was made: a drag follows the messages
+// exactly even when they are handled late.
+POINT MessagePoint() {
+    DWORD pos = GetMessagePos();
+    return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
+bool StoredPosition(POINT& p) {
+    if (!RegValueExists(HKEY_CURRENT_USER, kProgramKey, kShowX) ||
+        !RegValueExists(HKEY_CURRENT_USER, kProgramKey, kShowY))
+        return false;
+    p.x = ReadProgramInteger(kShowX);
+    p.y = ReadProgramInteger(kShowY);
+    return true;
+}
+}  // namespace
+
+int TMainForm::GetCurrentItem(int x, int y) {
+    int result = -2;
+    Guarded("GetCurrentItem", [&] {
+        std::vector<CellOrigin> cells;
+        cells.reserve(FolderList.size());
+        for (const TFolder& f : FolderList) cells.push_back({f.CellX, f.CellY});
+        result = HitTest(cells, Geometry.CellWidth, Geometry.CellHeight, ScrollX, ScrollY, x, y);
+    });
+    return result;
+}
+
+void TMainForm::SetCursorType() {
+    Guarded("SetCursorType", [&] {
+        if (CurrentItem < 0) {
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            return;
+        }
+        int kind = FolderList[static_cast<size_t>(CurrentItem)].FolderType;
+        if (kind != ekFolder && kind != ekQuickFolder) SetCursor(LoadCursor(nullptr, IDC_HAND));
+    });
+}
+
+void TMainForm::FormMouseDown(int x, int y) {
+    DragPoint = MessagePoint();
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    if (InDragHandle(x, y, Geometry.HeaderHeight, r.right - r.left)) {
+        IsDragging = true;
+        SetCapture(Handle());  // the drag goes on when the pointer outruns the panel
+    }
+}
+
+void TMainForm::FormMouseMove(int x, int y) {
+    Guarded("FormMouseMove", [&] {
+        if (IsDragging) {
+            POINT p = MessagePoint();
+            RECT r;
+            GetWindowRect(Handle(), &r);
+            SetWindowPos(Handle(), nullptr, r.left + p.x - DragPoint.x, r.top + p.y - DragPoint.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (OffDesktopX || OffDesktopY) {
+                PullBackScroll(Place(), ScrollX, ScrollY);
+                InvalidateRect(Handle(), nullptr, FALSE);
+            }
+            DragPoint = p;
+            if (XpOrLater && Geometry.DropShadow) Geometry.DropShadow = false;
+            return;
+        }
+        if (PointerOnArrow()) {
+            ShowPopupMenuTimer.Stop();
+            ScrollTimer.Start();
+            return;
+        }
+        ScrollTimer.Stop();
+        int h = GetCurrentItem(x, y);
+        if (h == CurrentItem) {
+            SetCursorType();
+            return;
+        }
+        ShowPopupMenuTimer.Stop();
+        RedrawItem(false, -1);
+        CurrentItem = h;
+        if (h >= 0) {
+            RedrawItem(true, -1);
+            SetCursorType();
+            if (FolderList[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
+        }
+    });
+}
+
+void TMainForm::FormMouseUp(bool left, int x, int y) {
+    Guarded("FormMouseUp", [&] {
+        if (!left) {
+            if (CurrentItem >= 0) ShowPopupMenuTimer.Stop();
+            // The shell's context menu for the entry opens here once it exists.
+            return;
+        }
+        if (IsDragging && PositionSaveArmed) {
+            RECT r;
+            GetWindowRect(Handle(), &r);
+            WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowX, RegValue::Integer(r.left), 3);
+            WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowY, RegValue::Integer(r.top), 3);
+            PositionSaveArmed = false;
+        }
+        if (IsDragging) ReleaseCapture();
+        IsDragging = false;
+        POINT press = DragPoint;
+        ScreenToClient(Handle(), &press);
+        if (!IsClick(press.x, press.y, x, y) || CurrentItem < 0 || GetCurrentItem(x, y) != CurrentItem) return;
+        // Folder submenus and starting programs are handled here once they exist.
+    });
+}
+
+void TMainForm::FormKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) MainFormHide();
+}
+
+void TMainForm::FormContextPopup() {
+    Guarded("FormContextPopup", [&] { Timer.Stop(); });
+}
+
+void TMainForm::ScrollTimerTimer() {
+    if (!OffDesktopX && !OffDesktopY) return;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(Handle(), &p);
+    IntRect r = VisibleClientRect();
+    int s = ScrollBand;
+    if (ArrowLeft && IntRect{r.left, r.top, r.left + s, r.bottom}.Contains(p.x, p.y))
+        ScrollX += 30;
+    else if (ArrowRight && IntRect{r.right - s, r.top, r.right, r.bottom}.Contains(p.x, p.y))
+        ScrollX -= 30;
+    else if (ArrowTop && IntRect{r.left, r.top, r.right, r.top + s}.Contains(p.x, p.y))
+        ScrollY += 30;
+    else if (ArrowBottom && IntRect{r.left, r.bottom - s, r.right, r.bottom}.Contains(p.x, p.y))
+        ScrollY -= 30;
+    else
+        return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMainForm::DelayMenuTimerTimer() {
+    Guarded("DelayMenuTimerTimer", [&] {
+        DelayMenuTimer.Stop();  // one shot
+        POINT p;
+        GetCursorPos(&p);
+        IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
+        if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
+        POINT place;
+        if (!StoredPosition(place)) {
+            RECT client, work;
+            GetClientRect(Handle(), &client);
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
+                                        work.bottom - work.top);
+            place = {at.x, at.y};
+        }
+        SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PositionSaveArmed = true;
+        ShowSequence();
+    });
+}
