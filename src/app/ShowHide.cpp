@@ -23,13 +23,11 @@ void TMainForm::MainFormShow() {
         RECT r = {};
         GetWindowRect(Handle(), &r);
         POINT p;
-        if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowX") &&
-            RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowY")) {
-            p.x = ReadProgramInteger("StartMenuShowX");
-            p.y = ReadProgramInteger("StartMenuShowY");
-        } else {
+        long x = 0, y = 0;
+        if (StoredPanelPosition(x, y))
+            p = {x, y};
+        else
             p = CentredPosition(r.right - r.left, r.bottom - r.top);
-        }
         SetWindowPos(Handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowSequence();
     });

@@ -18,14 +18,6 @@ POINT MessagePoint() {
     return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
 }
 
-bool StoredPosition(POINT& p) {
-    if (!RegValueExists(HKEY_CURRENT_USER, kProgramKey, kShowX) ||
-        !RegValueExists(HKEY_CURRENT_USER, kProgramKey, kShowY))
-        return false;
-    p.x = ReadProgramInteger(kShowX);
-    p.y = ReadProgramInteger(kShowY);
-    return true;
-}
 }  // namespace
 
 int TMainForm::GetCurrentItem(int x, int y) {
@@ -134,18 +126,15 @@ void TMainForm::ScrollTimerTimer() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(Handle(), &p);
-    IntRect r = VisibleClientRect();
-    int s = ScrollBand;
-    if (ArrowLeft && IntRect{r.left, r.top, r.left + s, r.bottom}.Contains(p.x, p.y))
-        ScrollX += 30;
-    else if (ArrowRight && IntRect{r.right - s, r.top, r.right, r.bottom}.Contains(p.x, p.y))
-        ScrollX -= 30;
-    else if (ArrowTop && IntRect{r.left, r.top, r.right, r.top + s}.Contains(p.x, p.y))
-        ScrollY += 30;
-    else if (ArrowBottom && IntRect{r.left, r.bottom - s, r.right, r.bottom}.Contains(p.x, p.y))
-        ScrollY -= 30;
-    else
+    BandSide side;
+    if (!StripAt({ArrowLeft, ArrowRight, ArrowTop, ArrowBottom}, VisibleClientRect(), ScrollBand, p.x, p.y, side))
         return;
+    switch (side) {
+        case BandSide::Left: ScrollX += 30; break;
+        case BandSide::Right: ScrollX -= 30; break;
+        case BandSide::Top: ScrollY += 30; break;
+        case BandSide::Bottom: ScrollY -= 30; break;
+    }
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -157,7 +146,10 @@ void TMainForm::DelayMenuTimerTimer() {
         IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
         if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
         POINT place;
-        if (!StoredPosition(place)) {
+        long sx = 0, sy = 0;
+        if (StoredPanelPosition(sx, sy)) {
+            place = {sx, sy};
+        } else {
             RECT client, work;
             GetClientRect(Handle(), &client);
             SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

@@ -27,11 +27,26 @@ IntRect VisibleClientRect(const PanelPlace& p, int sx, int sy) {
     return r;
 }
 
+bool StripAt(const ArrowFlags& f, const IntRect& r, int s, int x, int y, BandSide& side) {
+    struct Strip {
+        bool shown;
+        IntRect rect;
+        BandSide side;
+    } strips[] = {{f.left, {r.left, r.top, r.left + s, r.bottom}, BandSide::Left},
+                  {f.right, {r.right - s, r.top, r.right, r.bottom}, BandSide::Right},
+                  {f.top, {r.left, r.top, r.right, r.top + s}, BandSide::Top},
+                  {f.bottom, {r.left, r.bottom - s, r.right, r.bottom}, BandSide::Bottom}};
+    for (const Strip& strip : strips)
+        if (strip.shown && strip.rect.Contains(x, y)) {
+            side = strip.side;
+            return true;
+        }
+    return false;
+}
+
 bool PointerInStrips(const ArrowFlags& f, const IntRect& r, int s, int x, int y) {
-    if (f.left && IntRect{r.left, r.top, r.left + s, r.bottom}.Contains(x, y)) return true;
-    if (f.right && IntRect{r.right - s, r.top, r.right, r.bottom}.Contains(x, y)) return true;
-    if (f.top && IntRect{r.left, r.top, r.right, r.top + s}.Contains(x, y)) return true;
-    return f.bottom && IntRect{r.left, r.bottom - s, r.right, r.bottom}.Contains(x, y);
+    BandSide side;
+    return StripAt(f, r, s, x, y, side);
 }
 
 BandLayout LayoutBand(BandSide side, const IntRect& r, int s) {

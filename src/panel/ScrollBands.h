@@ -26,10 +26,12 @@ struct OffDesktop {
 OffDesktop ComputeOffDesktop(const PanelPlace& p);
 ArrowFlags ComputeArrowFlags(const PanelPlace& p, int scrollX, int scrollY);
 IntRect VisibleClientRect(const PanelPlace& p, int scrollX, int scrollY);
-// The pointer strips of the shown bands, tested left, right, top, bottom.
-bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y);
-
 enum class BandSide { Left, Right, Top, Bottom };
+
+// The pointer strips of the shown bands, tested left, right, top, bottom: the first one holding
+// the point, if any.
+bool StripAt(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y, BandSide& side);
+bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y);
 struct BandLayout {
     IntRect gradient;  // start point (left, top) at the desktop edge, end point (right, bottom) inside
     IntRect fill;      // x, y, w, h as left, top, right = w, bottom = h

@@ -107,3 +107,12 @@ void DeleteRegValue(HKEY root, const std::string& key, const std::string& name) 
 long ReadProgramInteger(const std::string& name) {
     return ReadRegValue(HKEY_CURRENT_USER, kProgramKey, name).ToInteger();
 }
+
+bool StoredPanelPosition(long& x, long& y) {
+    if (!RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowX") ||
+        !RegValueExists(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowY"))
+        return false;
+    x = ReadProgramInteger("StartMenuShowX");
+    y = ReadProgramInteger("StartMenuShowY");
+    return true;
+}

@@ -30,3 +30,5 @@ void DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 
 // Reads a value of the program's key as an integer (raises on text that is no number).
 long ReadProgramInteger(const std::string& name);
+// The dragged panel position, used only when both "StartMenuShowX" and "StartMenuShowY" exist.
+bool StoredPanelPosition(long& x, long& y);

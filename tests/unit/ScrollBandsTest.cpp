@@ -64,3 +64,21 @@ TEST(ScrollBands, BottomAndRightOverhangsCutTheVisibleRectangle) {
     EXPECT_FALSE(PointerInStrips(f, r, 30, 10, 193));
     EXPECT_EQ(LayoutBand(BandSide::Top, {0, 50, 300, 400}, 30).frame, (IntRect{64, 49, 300 - 120 - 9, 28}));
 }
+
+TEST(ScrollBands, StripAtNamesTheFirstShownStripInOrder) {
+    ArrowFlags all;
+    all.left = all.right = all.top = all.bottom = true;
+    IntRect r{0, 0, 300, 200};
+    BandSide side = BandSide::Bottom;
+    ASSERT_TRUE(StripAt(all, r, 30, 5, 5, side));
+    EXPECT_EQ(side, BandSide::Left) << "the corner belongs to the left strip first";
+    ASSERT_TRUE(StripAt(all, r, 30, 295, 5, side));
+    EXPECT_EQ(side, BandSide::Right);
+    ASSERT_TRUE(StripAt(all, r, 30, 150, 5, side));
+    EXPECT_EQ(side, BandSide::Top);
+    ASSERT_TRUE(StripAt(all, r, 30, 150, 195, side));
+    EXPECT_EQ(side, BandSide::Bottom);
+    EXPECT_FALSE(StripAt(all, r, 30, 150, 100, side));
+    ArrowFlags none;
+    EXPECT_FALSE(StripAt(none, r, 30, 5, 5, side)) << "hidden bands have no strips";
+}
