@@ -22,12 +22,6 @@ bool HasEntries(const TIniFile& file) {
     return false;
 }
 
-int KeyNumber(const std::string& key) {
-    long n = 0;
-    if (!ParseDecimal(key, n)) throw Error("'" + key + "' is not a valid integer value");
-    return static_cast<int>(n);
-}
-
 // Splits "key=value" at the first equals sign.
 void SplitLine(const std::string& line, std::string& key, std::string& value) {
     size_t eq = line.find('=');
@@ -100,7 +94,7 @@ void TMainForm::DeleteValues(Reconciliation& r, const std::string& section) {
                 // instead of the bad line making every rebuild add the entry again.
                 r.file.DeleteKey(section, key);
                 r.file.DeleteKey("SetupTime", key);
-                throw Error("'" + key + "' is not a valid integer value");
+                RaiseNotAnInteger(key);
             }
             if (n > r.count) r.count = static_cast<int>(n);
             std::string name = LastComponent(value);
@@ -170,7 +164,7 @@ void TMainForm::ReadItems(const std::string& section, int kind) {
         Guarded("ReadItems", [&] {
             std::string key, value;
             SplitLine(line, key, value);
-            AddItem(value, kind, KeyNumber(key));
+            AddItem(value, kind, static_cast<int>(DecimalOrRaise(key)));
         });
     }
 }

@@ -5,6 +5,7 @@
 
 #include "panel/Geometry.h"
 #include "platform/Error.h"
+#include "platform/Numbers.h"
 
 std::string FormatSetupTime(const StampTime& t, char sep) {
     char buffer[40];
@@ -19,7 +20,7 @@ int Part(const std::string& s, size_t from, size_t length) {
     int v = 0;
     for (size_t i = from; i < from + length; ++i) {
         char c = s[i];
-        if (c < '0' || c > '9') throw Error("'" + s.substr(from, length) + "' is not a valid integer value");
+        if (c < '0' || c > '9') RaiseNotAnInteger(s.substr(from, length));
         v = v * 10 + (c - '0');
     }
     return v;

@@ -56,11 +56,13 @@ int ComputeGridTop(const PanelGeometry& g) {
     return top;
 }
 
-int RoundHalfEven(double value) {
-    double r = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5) r = 2.0 * std::round(value / 2.0);
-    return static_cast<int>(r);
+double RoundHalfEvenReal(double value) {
+    double r = std::floor(value + 0.5);
+    if (r - value == 0.5 && std::fmod(r, 2.0) != 0.0) r -= 1.0;  // exactly half: to even
+    return r;
 }
+
+int RoundHalfEven(double value) { return static_cast<int>(RoundHalfEvenReal(value)); }
 
 ClientSize ComputeClientSize(const PanelGeometry& g) {
     ClientSize s;

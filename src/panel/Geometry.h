@@ -63,5 +63,6 @@ Point MainCellOrigin(const PanelGeometry& g, int slot);
 Point QuickCellOrigin(const PanelGeometry& g, int position);
 TextRectF CaptionRect(const PanelGeometry& g, Point cell);
 
-// Round to nearest, halves to even, as the layout and recency rules want.
+// Round to nearest, halves to even, as the layout, recency and colour rules want.
+double RoundHalfEvenReal(double value);
 int RoundHalfEven(double value);

@@ -1,22 +1,18 @@
 #include "panel/LabColor.h"
 
+#include "panel/Geometry.h"
+
 #include <cmath>
 
 namespace {
 constexpr float kWhiteX = 0.3127f, kWhiteY = 0.3290f;
-
-double NearestEven(double v) {
-    double r = std::floor(v + 0.5);
-    if (r - v == 0.5 && std::fmod(r, 2.0) != 0.0) r -= 1.0;  // exactly half: to even
-    return r;
-}
 
 float LabF(float t) { return t <= 0.008856f ? 7.787f * t + 16.0f / 116.0f : std::cbrt(t); }
 }  // namespace
 
 float Snap(double v) {
     if (std::fabs(v) < 0.000001) return 0.0f;
-    return static_cast<float>(NearestEven(v / 1e-7) * 1e-7);
+    return static_cast<float>(RoundHalfEvenReal(v / 1e-7) * 1e-7);
 }
 
 Vec3 Snap(const Vec3& v) { return {Snap(v[0]), Snap(v[1]), Snap(v[2])}; }
@@ -118,7 +114,7 @@ uint32_t LabToRgb(float L, float a, float b) {
     Vec3 c = PowerComponents(Multiply(rgb.FromXyz(), xyz), rgb.Gamma());
     uint32_t out = 0;
     for (int i = 0; i < 3; ++i) {
-        uint32_t channel = c[i] <= 0 ? 0 : c[i] >= 1 ? 255 : static_cast<uint32_t>(NearestEven(c[i] * 255.0));
+        uint32_t channel = c[i] <= 0 ? 0 : c[i] >= 1 ? 255 : static_cast<uint32_t>(RoundHalfEvenReal(c[i] * 255.0));
         out |= channel << (8 * i);
     }
     return out;

@@ -47,8 +47,7 @@ void TMainForm::SetIconParams() {
 void TMainForm::SetScreenSize() {
     Guarded("SetScreenSize", [&] {
         std::string text = MenuShowDelayText();
-        long delay = 0;
-        if (!ParseDecimal(text, delay)) throw Error("'" + text + "' is not a valid integer value");
+        long delay = DecimalOrRaise(text);
         Geometry.MenuShowDelay = static_cast<int>(delay);
         ShowPopupMenuTimer.SetInterval(static_cast<UINT>(delay < 0 ? 0 : delay));
         Geometry.LeftMargin = 6 * Geometry.LineWidth;

@@ -7,19 +7,32 @@
 
 namespace {
 
-// Grows the buffer until the whole answer fits; the API signals truncation by size - 2.
-std::vector<char> ReadProfile(const char* section, const char* key, const char* fallback,
-                              const std::string& file) {
-    std::vector<char> buffer(2048);
+// Grows the buffer until the whole answer fits (the API signals truncation by size - 2); the
+// result always ends in two zero bytes, so a zero-separated list ends in an empty item.
+template <typename Read>
+std::vector<char> ReadWhole(size_t start, Read read) {
+    std::vector<char> buffer(start);
     for (;;) {
-        DWORD n = GetPrivateProfileStringA(section, key, fallback, buffer.data(),
-                                           static_cast<DWORD>(buffer.size()), file.c_str());
+        DWORD n = read(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size() - 2) {
-            buffer.resize(n + 1);
+            buffer.resize(n + 2, '\0');
             return buffer;
         }
         buffer.resize(buffer.size() * 4);
     }
+}
+
+std::vector<char> ReadProfile(const char* section, const char* key, const char* fallback,
+                              const std::string& file) {
+    return ReadWhole(2048, [&](char* b, DWORD size) {
+        return GetPrivateProfileStringA(section, key, fallback, b, size, file.c_str());
+    });
+}
+
+std::vector<std::string> SplitZeroList(const std::vector<char>& buffer) {
+    std::vector<std::string> items;
+    for (const char* p = buffer.data(); *p; p += strlen(p) + 1) items.emplace_back(p);
+    return items;
 }
 
 void Check(BOOL ok, const std::string& file) {
@@ -51,26 +64,13 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 bool TIniFile::SectionExists(const std::string& section) const { return !ReadSection(section).empty(); }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
-    auto b = ReadProfile(section.c_str(), nullptr, "", fileName_);
-    std::vector<std::string> keys;
-    for (const char* p = b.data(); *p; p += strlen(p) + 1) keys.emplace_back(p);
-    return keys;
+    return SplitZeroList(ReadProfile(section.c_str(), nullptr, "", fileName_));
 }
 
 std::vector<std::string> TIniFile::ReadSectionLines(const std::string& section) const {
-    std::vector<char> buffer(32 * 1024);
-    for (;;) {
-        DWORD n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                            fileName_.c_str());
-        if (n < buffer.size() - 2) {
-            buffer.resize(n + 2, '\0');
-            break;
-        }
-        buffer.resize(buffer.size() * 4);
-    }
-    std::vector<std::string> lines;
-    for (const char* p = buffer.data(); *p; p += strlen(p) + 1) lines.emplace_back(p);
-    return lines;
+    return SplitZeroList(ReadWhole(32 * 1024, [&](char* b, DWORD size) {
+        return GetPrivateProfileSectionA(section.c_str(), b, size, fileName_.c_str());
+    }));
 }
 
 void TIniFile::EraseSection(const std::string& section) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/Error.h"
+
 bool ParseDecimal(const std::string& text, long& value) {
     size_t i = 0;
     bool negative = false;
@@ -18,4 +20,12 @@ bool ParseDecimal(const std::string& text, long& value) {
     if (v > INT32_MAX || v < INT32_MIN) return false;
     value = static_cast<long>(v);
     return true;
+}
+
+void RaiseNotAnInteger(const std::string& text) { throw Error("'" + text + "' is not a valid integer value"); }
+
+long DecimalOrRaise(const std::string& text) {
+    long v = 0;
+    if (!ParseDecimal(text, v)) RaiseNotAnInteger(text);
+    return v;
 }

@@ -4,3 +4,6 @@
 
 // Optional sign and decimal digits only, within the 32-bit range; false otherwise.
 bool ParseDecimal(const std::string& text, long& value);
+// The same, raising Error "'text' is not a valid integer value" when the text is no number.
+long DecimalOrRaise(const std::string& text);
+[[noreturn]] void RaiseNotAnInteger(const std::string& text);

@@ -9,9 +9,7 @@
 
 long RegValue::ToInteger() const {
     if (isInteger) return integer;
-    long v = 0;
-    if (!ParseDecimal(text, v)) throw Error("'" + text + "' is not a valid integer value");
-    return v;
+    return DecimalOrRaise(text);
 }
 
 std::string RegValue::ToText() const { return isInteger ? std::to_string(integer) : text; }
