@@ -1,8 +1,41 @@
-# Sourced by scripts/test and scripts/run: a private X display and a fresh 32-bit Wine prefix.
+# Sourced by the scripts: which build the tests run on, a private X display and a fresh Wine prefix.
 # Everything started here is stopped again when the calling script exits.
 
+# The program is 32-bit. Some kernels run 64-bit user code only; there the same sources are
+# built and tested as 64-bit programs under 64-bit Wine, and the 32-bit program is built and
+# checked but not run.
+kestrola_preset() {
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo mingw; else echo mingw64; fi
+}
+
+# Configures and builds the given targets (all when none) for the tests' build, and the shipped
+# 32-bit program beside it. Sets KESTROLA_PRESET and KESTROLA_BIN.
+kestrola_build() {
+  KESTROLA_PRESET=$(kestrola_preset)
+  cmake --preset mingw >/dev/null
+  if [ "$KESTROLA_PRESET" = mingw ]; then
+    cmake --build --preset mingw ${1:+--target "$@"}
+    KESTROLA_BIN=build/bin
+  else
+    echo "note: this machine runs no 32-bit programs; testing the 64-bit build under 64-bit Wine" >&2
+    cmake --build --preset mingw --target Kestrola KestrolaHook
+    cmake --preset mingw64 -DKESTROLA_PRODUCT_EXE="$PWD/build/bin/Kestrola.exe" >/dev/null
+    cmake --build --preset mingw64 ${1:+--target "$@"}
+    KESTROLA_BIN=build64/bin
+  fi
+}
+
+# Runs a Windows program or Wine tool in the session's prefix.
+kwine() {
+  if [ "${WINEARCH:-win32}" = win64 ]; then /usr/lib/wine/wine64 "$@"; else wine "$@"; fi
+}
+
 wine_session_start() {
-  export WINEARCH=win32
+  if [ "$(kestrola_preset)" = mingw ]; then
+    export WINEARCH=win32
+  else
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  fi
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
   KESTROLA_SESSION_DIR=$(mktemp -d /tmp/kestrola-session.XXXXXX)
@@ -22,12 +55,16 @@ wine_session_start() {
     export DISPLAY=":$(head -n1 "$KESTROLA_SESSION_DIR/display")"
   fi
 
-  wineboot -i >"$KESTROLA_SESSION_DIR/wineboot.log" 2>&1
+  if ! kwine wineboot -i >"$KESTROLA_SESSION_DIR/wineboot.log" 2>&1; then
+    echo "wineboot failed:" >&2
+    tail -20 "$KESTROLA_SESSION_DIR/wineboot.log" >&2
+    exit 1
+  fi
   wineserver -w
   # A crashing test prints its backtrace and ends instead of waiting for a debugger dialog.
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
+  kwine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f >/dev/null 2>&1
   if [ -n "${KESTROLA_WINE_VERSION:-}" ]; then
-    wine reg add 'HKCU\Software\Wine' /v Version /d "$KESTROLA_WINE_VERSION" /f >/dev/null 2>&1
+    kwine reg add 'HKCU\Software\Wine' /v Version /d "$KESTROLA_WINE_VERSION" /f >/dev/null 2>&1
     wineserver -w
   fi
 }

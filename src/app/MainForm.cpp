@@ -84,7 +84,8 @@ void TMainForm::FormDestroy() {
     Guarded("FormDestroy", [&] {
         // The hook link is stopped here once it exists.
         ClearFolders();
-        // The folder menu is released here once it exists.
+        FolderMenu.Reset();
+        FolderMenuPaths.clear();
         TabIni.reset();
         MainIni.reset();
         QuickTabIni.reset();
@@ -154,8 +155,8 @@ void TMainForm::ActivateAPP(WPARAM active) {
 void TMainForm::OnTimer(UINT_PTR id) {
     if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
     if (id == ScrollTimer.Id()) ScrollTimerTimer();
-    // The folder submenu opens here once it exists; until then the delay just ends.
-    if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimer.Stop();
+    if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
+    if (id == Timer.Id()) TimerTimer();
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -189,6 +190,18 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             // The shape is set on every move; the class cursor must not undo it.
             if (LOWORD(lParam) == HTCLIENT) return TRUE;
             return DefWindowProcA(Handle(), msg, wParam, lParam);
+        case WM_MEASUREITEM: {
+            auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (m->CtlType != ODT_MENU) return DefWindowProcA(Handle(), msg, wParam, lParam);
+            MeasureMenuIcon(*m);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (d->CtlType != ODT_MENU) return DefWindowProcA(Handle(), msg, wParam, lParam);
+            DrawMenuIcon(*d);
+            return TRUE;
+        }
         case WM_ERASEBKGND:
             return 1;  // every frame is painted whole
         case WM_MOVE:

@@ -114,8 +114,22 @@ public:
     void FormContextPopup();
     void ScrollTimerTimer();
     void DelayMenuTimerTimer();
+    void ShowPopupMenuTimerTimer();
+    void TimerTimer();
+    bool CursorInMenu(POINT p, HMENU menu);
     bool IsDragging = false;
     POINT DragPoint{};
+
+    // Folder submenus.
+    void FillMenu(const std::string& folderName);
+    int MenuTextWidth(HMENU menu);
+    void ItemClick(int tag);
+    UniqueMenu FolderMenu;
+    std::vector<std::string> FolderMenuPaths;
+
+    // Starting programs: resolve, hide the panel, hand the file to the shell.
+    void StartSequence(const std::string& path);
+    void LaunchPath(const std::string& file, const std::string& workingFolder, const std::string& arguments);
 
     // Off-desktop detection and scroll bands.
     void PanelMoved(int x, int y);
@@ -194,6 +208,11 @@ private:
     void OnTimer(UINT_PTR id);
 
     PanelPlace Place() const;
+    // Pops FolderMenu up at the screen point; modal. Starts the chosen file.
+    void TrackFolderMenu(int x, int y);
+    bool folderMenuTracked_ = false;
+    void MeasureMenuIcon(MEASUREITEMSTRUCT& m) const;
+    void DrawMenuIcon(const DRAWITEMSTRUCT& d) const;
     void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
     // Painted cells, kept while the entries and their look stay the same: a frame then only copies
     // them. Index * 2 + highlighted.

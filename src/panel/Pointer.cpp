@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/SystemVersion.h"
 #include "panel/PointerRules.h"
+#include "panel/ShellContextMenu.h"
 #include "platform/Guarded.h"
 #include "shell/Registry.h"
 
@@ -93,8 +94,12 @@ void TMainForm::FormMouseMove(int x, int y) {
 void TMainForm::FormMouseUp(bool left, int x, int y) {
     Guarded("FormMouseUp", [&] {
         if (!left) {
-            if (CurrentItem >= 0) ShowPopupMenuTimer.Stop();
-            // The shell's context menu for the entry opens here once it exists.
+            if (CurrentItem < 0 || static_cast<size_t>(CurrentItem) >= FolderList.size()) return;
+            ShowPopupMenuTimer.Stop();
+            std::string path = FolderList[static_cast<size_t>(CurrentItem)].FullName;  // the list may be rebuilt meanwhile
+            POINT at{x, y};
+            ClientToScreen(Handle(), &at);
+            ShowShellContextMenu(path, at, Handle());
             return;
         }
         if (IsDragging && PositionSaveArmed) {
@@ -109,7 +114,16 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
         if (!IsClick(press.x, press.y, x, y) || CurrentItem < 0 || GetCurrentItem(x, y) != CurrentItem) return;
-        // Folder submenus and starting programs are handled here once they exist.
+        const TFolder f = FolderList[static_cast<size_t>(CurrentItem)];
+        if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
+            StartSequence(f.FullName);
+            return;
+        }
+        ShowPopupMenuTimer.Stop();
+        FillMenu(f.Caption);
+        POINT at{f.CellX + Geometry.CellWidth - 2, f.CellY + Geometry.IconInset + 14};
+        ClientToScreen(Handle(), &at);
+        TrackFolderMenu(at.x, at.y);
     });
 }
 

@@ -71,3 +71,10 @@ struct WindowTraits {
     static void Close(HWND w) { ::DestroyWindow(w); }
 };
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool IsValid(HMENU m) { return m != nullptr; }
+    static void Close(HMENU m) { ::DestroyMenu(m); }  // child menus go with it
+};
+using UniqueMenu = UniqueResource<HMENU, MenuTraits>;

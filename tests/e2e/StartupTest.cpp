@@ -147,6 +147,7 @@ TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {
 TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn) {
     std::string blocker = AppDataFolder() + "\\Kestrola";
     WriteWholeFile(blocker, "a file where the data folder should be");
+    DeleteFileA((ThisFolder() + "\\log.txt").c_str());  // what other runs logged there
     TempFolder cwd;
     Program kestrola("", cwd.Path());
     ASSERT_TRUE(WaitUntil([&] {

@@ -1,0 +1,217 @@
+// Folder submenus of the panel: built from the four Start Menu roots, shown, watched, chosen.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "app/SystemVersion.h"
+#include "panel/FolderMenuTree.h"
+#include "panel/PointerRules.h"
+#include "platform/Guarded.h"
+#include "shell/Log.h"
+
+namespace {
+
+class DiskFolders : public FolderSource {
+public:
+    explicit DiskFolders(IShellFolder* desktop) : desktop_(desktop) {}
+
+    bool List(const std::string& folder, std::vector<ListedName>& names) override {
+        WIN32_FIND_DATAA data;
+        UniqueFindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &data));
+        if (!find) return false;
+        do {
+            names.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        } while (FindNextFileA(find.Get(), &data));
+        return true;
+    }
+
+    int IconIndex(const std::string& path) override { return ShellIconIndex(path, desktop_, &folders_); }
+
+    std::string Identity(const std::string& folder) override {
+        UniqueHandle h(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!h || !GetFileInformationByHandle(h.Get(), &info)) return {};
+        return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+               std::to_string(info.nFileIndexLow);
+    }
+
+private:
+    IShellFolder* desktop_;
+    ShellFolderCache folders_;
+};
+
+// Captions are shown as they are: a single '&' would otherwise underline the next letter.
+std::string MenuText(const std::string& caption) {
+    std::string out;
+    for (char c : caption) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}
+
+std::string CaptionOfMenuText(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+void AppendItems(HMENU menu, const MenuNode& node) {
+    UINT position = 0;
+    for (const MenuNode& child : node.children) {
+        std::string text = MenuText(child.caption);
+        MENUITEMINFOA mi = {};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+        mi.dwTypeData = &text[0];
+        mi.dwItemData = static_cast<ULONG_PTR>(child.icon);
+        mi.hbmpItem = HBMMENU_CALLBACK;  // the icon is drawn from the shared small image list
+        UniqueMenu sub;
+        if (child.folder) {
+            sub.Reset(CreatePopupMenu());
+            if (!sub) continue;
+            AppendItems(sub.Get(), child);
+            mi.fMask |= MIIM_SUBMENU;
+            mi.hSubMenu = sub.Get();
+        } else {
+            mi.wID = static_cast<UINT>(child.tag) + 1;  // 0 means nothing was chosen
+        }
+        if (InsertMenuItemA(menu, position, TRUE, &mi)) {
+            sub.Release();  // the parent menu owns it now
+            ++position;
+        }
+    }
+}
+
+bool PointInMenu(POINT p, HMENU menu) {
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        RECT r;
+        if (GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r) && PtInRect(&r, p)) return true;
+        HMENU sub = GetSubMenu(menu, i);
+        RECT first;
+        // A child menu is on screen when its first item has a rectangle.
+        if (sub && GetMenuItemRect(nullptr, sub, 0, &first) && PointInMenu(p, sub)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TMainForm::FillMenu(const std::string& folderName) {
+    Guarded("FillMenu", [&] {
+        if (folderMenuTracked_) return;  // never rebuild the menu that is on screen
+        FolderMenu.Reset();
+        FolderMenuPaths.clear();
+        MenuNode top;
+        top.folder = true;
+        DiskFolders disk(DesktopFolder.Get());
+        FolderMenuBuilder builder(disk);
+        for (const std::string* root : {&FolderPaths.UserPrograms, &FolderPaths.CommonPrograms,
+                                        &FolderPaths.UserStartMenu, &FolderPaths.CommonStartMenu})
+            builder.AddSubMenu(*root + "\\" + folderName, top);
+        if (builder.LoopSkipped) WriteLog("FillMenu: a folder that leads back to its own parent was left out");
+        if (builder.LimitReached) WriteLog("FillMenu: the folder tree is too deep or too large; the menu is cut short");
+        FolderMenuPaths = std::move(builder.Paths);
+        FolderMenu.Reset(CreatePopupMenu());
+        if (FolderMenu) AppendItems(FolderMenu.Get(), top);
+    });
+}
+
+int TMainForm::MenuTextWidth(HMENU menu) {
+    std::vector<std::string> captions;
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[1024] = {};
+        MENUITEMINFOA mi = {};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_STRING;
+        mi.dwTypeData = text;
+        mi.cch = sizeof text;
+        if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(CaptionOfMenuText(text));
+    }
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    int height = -MulDiv(MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    UniqueGdiObject font(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                     MenuFontName.c_str()));
+    Selection chosen(dc.Get(), font.Get());
+    return ::MenuTextWidth(captions, [&](const std::string& c) {
+        SIZE s{};
+        GetTextExtentPoint32A(dc.Get(), c.data(), static_cast<int>(c.size()), &s);
+        return static_cast<int>(s.cx);
+    });
+}
+
+void TMainForm::TrackFolderMenu(int x, int y) {
+    if (!FolderMenu) return;
+    folderMenuTracked_ = true;
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(FolderMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
+                                                                         TPM_RIGHTBUTTON,
+                                                   x, y, 0, Handle(), nullptr));
+    folderMenuTracked_ = false;
+    if (chosen) ItemClick(static_cast<int>(chosen) - 1);
+}
+
+void TMainForm::ShowPopupMenuTimerTimer() {
+    Guarded("ShowPopupMenuTimerTimer", [&] {
+        ShowPopupMenuTimer.Stop();
+        if (CurrentItem < 0 || static_cast<size_t>(CurrentItem) >= FolderList.size()) return;
+        const TFolder f = FolderList[static_cast<size_t>(CurrentItem)];
+        FillMenu(f.Caption);
+        if (!FolderMenu) return;
+        int w = MenuTextWidth(FolderMenu.Get());
+        POINT anchor{f.CellX + ScrollX + Geometry.CellWidth - 4,
+                     f.CellY + ScrollY + RoundHalfEven(Geometry.IconHeight / 2.0) - 8};
+        ClientToScreen(Handle(), &anchor);
+        Timer.Start();
+        TrackFolderMenu(SubmenuLeft(anchor.x, w, Geometry.CellWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN)), anchor.y);
+    });
+}
+
+void TMainForm::TimerTimer() {
+    Guarded("TimerTimer", [&] {
+        POINT p;
+        GetCursorPos(&p);
+        SetCursorType();
+        if (CurrentItem >= 0 && static_cast<size_t>(CurrentItem) < FolderList.size()) {
+            if (!FolderList[static_cast<size_t>(CurrentItem)].IsFolder) return;
+            if (FolderMenu && CursorInMenu(p, FolderMenu.Get())) return;
+        }
+        POINT c = p;
+        ScreenToClient(Handle(), &c);
+        if (GetCurrentItem(c.x, c.y) == CurrentItem) return;
+        Timer.Stop();
+        if (!PanelShown) return;
+        // Ends only our own menu: a synthesized key could pick an item of whatever menu is open.
+        if (folderMenuTracked_) EndMenu();
+        InvalidateRect(Handle(), nullptr, FALSE);
+    });
+}
+
+bool TMainForm::CursorInMenu(POINT p, HMENU menu) {
+    bool inside = false;
+    Guarded("CursorInMenu", [&] { inside = PointInMenu(p, menu); });
+    return inside;
+}
+
+void TMainForm::ItemClick(int tag) {
+    Guarded("ItemClick", [&] {
+        if (FolderMenuPaths.empty() || tag < 0 || static_cast<size_t>(tag) >= FolderMenuPaths.size()) return;
+        StartSequence(FolderMenuPaths[static_cast<size_t>(tag)]);
+    });
+}
+
+void TMainForm::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
+    m.itemWidth = static_cast<UINT>(Geometry.SmallIconWidth);
+    m.itemHeight = static_cast<UINT>(Geometry.SmallIconHeight);
+}
+
+void TMainForm::DrawMenuIcon(const DRAWITEMSTRUCT& d) const {
+    if (!SubmenuImages || !SubmenuImages->list) return;
+    int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - Geometry.SmallIconHeight) / 2;
+    ImageList_Draw(SubmenuImages->list, static_cast<int>(d.itemData), d.hDC, d.rcItem.left, top,
+                   SubmenuImages->drawStyle);
+}

@@ -1,0 +1,40 @@
+// Starting the program of an entry or of a submenu item.
+#include "panel/StartProgram.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/MainForm.h"
+#include "platform/Guarded.h"
+#include "platform/Text.h"
+
+LaunchRequest PlainLaunch(const std::string& path) {
+    size_t slash = path.find_last_of("\\:");
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    // "C:" alone would mean the drive's current folder, so a root keeps its backslash.
+    bool driveRoot = folder.size() == 3 && folder[1] == ':';
+    if (!driveRoot && !folder.empty() && folder.back() == '\\') folder.pop_back();
+    return {path, folder, ""};
+}
+
+bool IsShortcutPath(const std::string& path) {
+    size_t dot = path.rfind('.');
+    size_t slash = path.find_last_of("\\:");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    return AnsiLowerFileName(path.substr(dot)) == ".lnk";
+}
+
+void TMainForm::StartSequence(const std::string& path) {
+    LaunchRequest r = PlainLaunch(path);
+    if (IsShortcutPath(path)) {
+        ResolvedShortcut s = ResolveShortcut(path);
+        if (s.resolved) r = {s.target, s.workingFolder, s.arguments};
+    }
+    LaunchPath(r.file, r.workingFolder, r.arguments);
+}
+
+void TMainForm::LaunchPath(const std::string& file, const std::string& workingFolder, const std::string& arguments) {
+    MainFormHide();
+    // The shell reports its own failures; the panel is already gone.
+    ShellExecuteA(nullptr, "Open", file.c_str(), arguments.c_str(), workingFolder.c_str(), SW_SHOWNORMAL);
+}

@@ -1,0 +1,166 @@
+// Starting programs from the panel and its folder submenus, and the shell's context menu.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "panel/Geometry.h"
+#include "platform/Text.h"
+#include "support/Program.h"
+#include "support/Shortcut.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+std::string Folder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
+    return path;
+}
+
+HWND OpenMenuWindow() {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+void Key(BYTE vk) {
+    keybd_event(vk, 0, 0, 0);
+    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+class StartAndMenus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        ForgetEverything();
+        user = Folder(CSIDL_PROGRAMS);
+        common = Folder(CSIDL_COMMON_PROGRAMS);
+        recorder = ThisFolder() + "\\recorder.exe";
+        record = ThisFolder() + "\\recorded.txt";
+        DeleteFileA(record.c_str());
+        made = {common + "\\Record.lnk", user + "\\Other.lnk", user + "\\Tools\\First.lnk",
+                common + "\\Tools\\Second.lnk", common + "\\Tools\\Deep\\Third.lnk"};
+        const char* args[] = {"one two", "other", "first", "second", "third"};
+        for (size_t i = 0; i < made.size(); ++i)
+            ASSERT_TRUE(MakeShortcut(made[i], recorder, args[i], work.Path(), false)) << made[i];
+        kestrola = std::make_unique<Program>();  // after the shortcuts, so its first scan sees them
+        window = kestrola->WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return Slot(common + "\\Record.lnk") > 0; })) << "catalogue written";
+        PostToAll("KestrolaShowOldInstanceMenu");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }));
+    }
+    void TearDown() override {
+        if (OpenMenuWindow()) {
+            Key(VK_ESCAPE);
+            WaitUntil([] { return OpenMenuWindow() == nullptr; }, 3000);
+        }
+        for (const std::string& f : made) DeleteFileA(f.c_str());
+        RemoveDirectoryA((common + "\\Tools\\Deep").c_str());
+        RemoveDirectoryA((common + "\\Tools").c_str());
+        RemoveDirectoryA((user + "\\Tools").c_str());
+        DeleteFileA(record.c_str());
+        kestrola.reset();
+        ForgetEverything();
+        CoUninitialize();
+    }
+
+    // The entry's slot from the catalogue file, or 0.
+    static int Slot(const std::string& path) {
+        std::string text = AnsiLowerFileName(ReadWholeFile(AppDataFolder() + "\\Kestrola\\tab1.ini"));
+        std::string key = "=" + AnsiLowerFileName(path) + "\r\n";
+        size_t at = text.find(key);
+        if (at == std::string::npos) return 0;
+        size_t start = text.rfind('\n', at);
+        return std::atoi(text.c_str() + (start == std::string::npos ? 0 : start + 1));
+    }
+    // Screen point in the middle of the entry's cell.
+    POINT CellCentre(const std::string& path) const {
+        PanelGeometry g;
+        g.CellWidth = GetSystemMetrics(SM_CXICONSPACING);
+        g.CellHeight = GetSystemMetrics(SM_CYICONSPACING);
+        g.QuickAreaHeight = static_cast<int>(GetPrivateProfileIntA(
+                                "Resolution", "quickeHeight", 0, (AppDataFolder() + "\\Kestrola\\Main.ini").c_str())) *
+                            g.CellHeight;
+        g.GridTop = ComputeGridTop(g);
+        Point cell = MainCellOrigin(g, Slot(path));
+        RECT r;
+        GetWindowRect(window, &r);
+        return {r.left + cell.x + g.CellWidth / 2, r.top + cell.y + g.CellHeight / 2};
+    }
+    static void MoveTo(POINT p) {
+        SetCursorPos(p.x, p.y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    }
+    static void Click(POINT p, bool right = false) {
+        MoveTo(p);
+        mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    std::string Recorded() const { return ReadWholeFile(record); }
+    bool RecordedSomething() const { return GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    TempFolder work;
+    std::string user, common, recorder, record;
+    std::vector<std::string> made;
+    std::unique_ptr<Program> kestrola;
+    HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StartAndMenus, ClickingAShortcutStartsItsTargetAndHidesThePanel) {
+    Click(CellCentre(common + "\\Record.lnk"));
+    ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != Recorded().rfind('\n'); }, 20000));
+    std::string text = Recorded();
+    std::string args = text.substr(0, text.find('\n'));
+    std::string cwd = text.substr(text.find('\n') + 1);
+    cwd = cwd.substr(0, cwd.find('\n'));
+    EXPECT_EQ(args, "one two");
+    EXPECT_EQ(AnsiLowerFileName(cwd), AnsiLowerFileName(work.Path())) << "the shortcut's working folder";
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(StartAndMenus, HoveringAFolderOpensItsMergedSubmenuAndAnotherEntryClosesIt) {
+    MoveTo(CellCentre(user + "\\Tools"));
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "submenu after the delay";
+    MoveTo(CellCentre(user + "\\Other.lnk"));
+    EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 5000)) << "closed by the pointer watch";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(RecordedSomething());
+}
+
+TEST_F(StartAndMenus, ChoosingASubmenuFileStartsIt) {
+    MoveTo(CellCentre(user + "\\Tools"));
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
+    // Deep (folders first), then First from the user's folder, then Second from all users'.
+    for (int i = 0; i < 3; ++i) Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return RecordedSomething() && Recorded().find('\n') != Recorded().rfind('\n'); },
+                          20000));
+    EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "second");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+}
+
+TEST_F(StartAndMenus, ClickingAFolderOpensItsSubmenuAtOnce) {
+    Click(CellCentre(user + "\\Tools"));
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
+    RECT menu;
+    GetWindowRect(OpenMenuWindow(), &menu);
+    POINT centre = CellCentre(user + "\\Tools");
+    EXPECT_GT(menu.left, centre.x) << "beside the entry";
+    if (const char* hold = std::getenv("KESTROLA_HOLD_MS")) Sleep(static_cast<DWORD>(atoi(hold)));  // screenshots
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+    EXPECT_FALSE(RecordedSomething());
+}
+
+TEST_F(StartAndMenus, RightClickShowsTheShellMenuAndEscapeRunsNothing) {
+    Click(CellCentre(common + "\\Record.lnk"), true);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "the shell's context menu";
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+    EXPECT_FALSE(WaitUntil([&] { return RecordedSomething(); }, 1500));
+    EXPECT_TRUE(IsWindowVisible(window)) << "closing the menu leaves the panel";
+}
