@@ -29,6 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     {
         GdiplusSession gdiplus;
         TMainForm form;
+        form.LoadComponents();
         form.FormCreate();
         Application::Run();
     }

@@ -8,6 +8,8 @@
 #include "platform/Guarded.h"
 #include "platform/Files.h"
 #include "shell/Registry.h"
+#include "resources/ResourceIds.h"
+#include "shell/TrayIcon.h"
 #include "shell/UiTexts.h"
 
 UINT ProgramExitMessage = 0;
@@ -35,7 +37,7 @@ void TMainForm::FormCreate() {
     if (SecondInstance) return;
     Guarded("FormCreate", [&] {
         ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
-        TranslateUiTexts();
+        Translate();
         // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
         FolderPaths = LoadFolderPaths();
@@ -52,12 +54,12 @@ void TMainForm::FormCreate() {
         SetIconParams();
         SetScreenSize();
         HandleNeeded();
-        // The notification-area icon is added here once it exists.
+        AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
         // The hook link (XP only) starts here once it exists.
         CalcAll();
-        // The two folder watchers start here once they exist.
+        StartWatchers();
         ScrollX = 0;
         ScrollY = 0;
         ScrollBand = 30;
@@ -71,7 +73,7 @@ void TMainForm::CreateDataFolder() {
 
 void TMainForm::FirstRunSettings() {
     if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "ShowTip")) return;
-    // The welcome balloon is shown here once the notification-area icon exists.
+    ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, Handle(), Win2000OrLater);
     WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "ShowTip", RegValue::Integer(1), 3);
     WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
                   RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
@@ -82,6 +84,9 @@ void TMainForm::FirstRunSettings() {
 void TMainForm::FormDestroy() {
     if (SecondInstance) return;
     Guarded("FormDestroy", [&] {
+        // No rebuild may start while everything is taken down.
+        FN1.reset();
+        FN2.reset();
         // The hook link is stopped here once it exists.
         ClearFolders();
         FolderMenu.Reset();
@@ -90,7 +95,7 @@ void TMainForm::FormDestroy() {
         MainIni.reset();
         QuickTabIni.reset();
         SubmenuImages.reset();
-        // The notification-area icon is removed here.
+        RemoveTrayIcon(Handle());
         DesktopFolder.Reset();
     });
 }
@@ -126,6 +131,20 @@ void TMainForm::HandleNeeded() {
         t->Attach(w);
 }
 
+void TMainForm::LoadComponents() {
+    OneInstance1 = std::make_unique<TOneInstance>(this, "MainForm");
+    OneInstance1->RaisePriorInstance = true;
+    OneInstance1->ApplicationExists = [this](TOneInstance&) { OneInstance1ApplicationExists(); };
+    OneInstance1->Loaded(ExecutableFileName());
+}
+
+void TMainForm::OneInstance1ApplicationExists() {
+    Application::Terminate();
+    Application::ProcessMessages();
+    SecondInstance = true;
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("KestrolaShowOldInstanceMenu"), 0, 0);
+}
+
 void TMainForm::ShowMenuClick() {
     Guarded("ShowMenuClick", [&] { MainFormShow(); });
 }
@@ -157,6 +176,17 @@ void TMainForm::OnTimer(UINT_PTR id) {
     if (id == ScrollTimer.Id()) ScrollTimerTimer();
     if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
     if (id == Timer.Id()) TimerTimer();
+    if (id == UpdateFolderTimer.Id()) UpdateFolderTimerTimer();
+}
+
+void TMainForm::OnCommand(UINT id) {
+    switch (id) {
+        case IDM_SHOWMENU: ShowMenuClick(); break;
+        case IDM_OPTIONSMENU: OptionsMenuClick(); break;
+        case IDM_MAILTOSUPPORTMENU: MailToSupportMenuClick(); break;
+        case IDM_ABOUTMENU: AboutMenuClick(); break;
+        case IDM_EXITMENU: ExitMenuClick(); break;
+    }
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -166,6 +196,16 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             OnTimer(wParam);
+            return 0;
+        case TrayCallbackMessage:
+            Trayiconnotify(lParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
+            return 0;
+        case kDirectoryChangedMessage:
+            if (wParam == 1 && FN1) FN1->Deliver();
+            if (wParam == 2 && FN2) FN2->Deliver();
             return 0;
         case WM_PAINT:
             FormPaint();

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "app/FolderPaths.h"
+#include "app/OneInstance.h"
+#include "catalogue/FileNotification.h"
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
@@ -59,9 +61,27 @@ public:
     void FormCreate();
     void FormDestroy();
 
+    // The components loaded before FormCreate: the single-instance guard makes its test here.
+    void LoadComponents();
+    std::unique_ptr<TOneInstance> OneInstance1;
+    void OneInstance1ApplicationExists();
+
     // Menu-level commands.
     void ShowMenuClick();
     void ExitMenuClick();
+    void OptionsMenuClick();
+    void MailToSupportMenuClick();
+    void AboutMenuClick();
+
+    // Notification-area icon and its menu.
+    void Translate();
+    void Trayiconnotify(LPARAM mouseEvent);
+    UniqueMenu TrayPopupMenu;  // the resource menu; its first submenu is the one shown
+
+    // Folder watching: a change arms the one-shot rebuild timer.
+    void FN1DirectoryChanged();
+    void UpdateFolderTimerTimer();
+    std::unique_ptr<TfisFileNotification> FN1, FN2;
 
     void MainFormShow();
     void MainFormHide();
@@ -206,6 +226,8 @@ private:
     void ShowSequence();
     void ActivateAPP(WPARAM active);
     void OnTimer(UINT_PTR id);
+    void OnCommand(UINT id);
+    void StartWatchers();
 
     PanelPlace Place() const;
     // Pops FolderMenu up at the screen point; modal. Starts the chosen file.

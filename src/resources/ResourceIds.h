@@ -1,0 +1,26 @@
+// Identifiers shared by the resource script and the code.
+#pragma once
+
+#define IDM_TRAY 100
+#define IDM_SHOWMENU 101
+#define IDM_OPTIONSMENU 102
+#define IDM_MAILTOSUPPORTMENU 103
+#define IDM_ABOUTMENU 104
+#define IDM_EXITMENU 105
+
+#define IDD_OPTIONS 200
+#define IDC_CHECKBOX1 201
+#define IDC_CHECKBOX2 202
+#define IDC_LABEL1 203
+#define IDC_GROUPBOX1 204
+#define IDC_CHECKBOX3 205
+#define IDC_CHECKBOX4 206
+#define IDC_CHECKBOX5 207
+
+#define IDD_ABOUT 300
+#define IDC_ABOUT_PANEL 301
+#define IDC_ABOUT_ICON 302
+#define IDC_ABOUT_PRODUCT 303
+#define IDC_ABOUT_VERSION 304
+#define IDC_ABOUT_WEB 305
+#define IDC_ABOUT_MAIL 306

@@ -1,0 +1,104 @@
+#include "shell/OptionsForm.h"
+
+#include "app/Application.h"
+#include "app/ProgramFolder.h"
+#include "platform/DialogLayout.h"
+#include "resources/ResourceIds.h"
+#include "shell/HookContract.h"
+#include "shell/Registry.h"
+
+namespace {
+
+struct HookSetting {
+    int control;
+    const char* value;
+};
+constexpr HookSetting kHookSettings[] = {{IDC_CHECKBOX2, "IntegrateWithSystem"},
+                                         {IDC_CHECKBOX3, "LeftWindowsAlt"},
+                                         {IDC_CHECKBOX4, "RightWindowsAlt"},
+                                         {IDC_CHECKBOX5, "WindowsApplications"}};
+
+void Caption(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+}  // namespace
+
+INT_PTR TOptionsForm::ShowModal() {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner_, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void TOptionsForm::FormCreate(HWND dialog) {
+    SetWindowTextA(dialog, "Settings");
+    Caption(dialog, IDC_CHECKBOX1, "Start with Windows");
+    Caption(dialog, IDC_CHECKBOX2, "Integrate the program with the system menu");
+    Caption(dialog, IDC_LABEL1, "Note: works only with the Windows XP menu in the XP style");
+    Caption(dialog, IDC_GROUPBOX1, "Show the menu when the following keys are pressed");
+    Caption(dialog, IDC_CHECKBOX3, "Left  Windows + Left Alt");
+    Caption(dialog, IDC_CHECKBOX4, "Right Windows + Right Alt");
+    Caption(dialog, IDC_CHECKBOX5, "Right Windows + Applications key");
+    Caption(dialog, IDOK, "OK");
+    Caption(dialog, IDCANCEL, "Cancel");
+    LayOutDialog(dialog, 336, 242,
+                 {{IDC_CHECKBOX1, 12, 10, 312, 20},
+                  {IDC_CHECKBOX2, 12, 34, 312, 20},
+                  {IDC_LABEL1, 30, 56, 294, 30},
+                  {IDC_GROUPBOX1, 12, 92, 312, 104},
+                  {IDC_CHECKBOX3, 26, 114, 286, 20},
+                  {IDC_CHECKBOX4, 26, 140, 286, 20},
+                  {IDC_CHECKBOX5, 26, 166, 286, 20},
+                  {IDOK, 162, 206, 75, 25},
+                  {IDCANCEL, 249, 206, 75, 25}});
+
+    // Only whether there is an autostart entry counts, not where it points.
+    RegValue run = ReadRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola");
+    CheckDlgButton(dialog, IDC_CHECKBOX1, !run.isInteger && !run.text.empty() ? BST_CHECKED : BST_UNCHECKED);
+    for (const HookSetting& s : kHookSettings) {
+        bool on = RegValueExists(HKEY_CURRENT_USER, kProgramKey, s.value) &&
+                  ReadRegValue(HKEY_CURRENT_USER, kProgramKey, s.value).ToInteger() == 1;
+        CheckDlgButton(dialog, s.control, on ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void TOptionsForm::Button1Click(HWND dialog) {
+    if (Checked(dialog, IDC_CHECKBOX1))
+        WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
+                      RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
+    else
+        DeleteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola");
+    for (const HookSetting& s : kHookSettings)
+        WriteRegValue(HKEY_CURRENT_USER, kProgramKey, s.value, RegValue::Integer(Checked(dialog, s.control) ? 1 : 0), 3);
+    if (publish_) publish_();
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(hook::kOptionsUpdateMessage), 0, 0);
+}
+
+INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The dialog's errors reach the standard error display; none may unwind through the system.
+    try {
+        if (msg == WM_INITDIALOG) {
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            reinterpret_cast<TOptionsForm*>(lParam)->FormCreate(dialog);
+            return TRUE;
+        }
+        auto* form = reinterpret_cast<TOptionsForm*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (msg == WM_COMMAND && form) {
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    try {
+                        form->Button1Click(dialog);
+                    } catch (const std::exception& e) {
+                        Application::ShowException(e);
+                    }
+                    EndDialog(dialog, IDOK);
+                    return TRUE;
+                case IDCANCEL:
+                    EndDialog(dialog, IDCANCEL);
+                    return TRUE;
+            }
+        }
+    } catch (const std::exception& e) {
+        Application::ShowException(e);
+    }
+    return FALSE;
+}

@@ -1,0 +1,21 @@
+// The settings dialog: autostart and the four hook settings.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+class TOptionsForm {
+public:
+    // publish copies the hook settings to the hook library (nothing when its link is not running).
+    TOptionsForm(HWND owner, std::function<void()> publish) : owner_(owner), publish_(std::move(publish)) {}
+    // Modal; IDOK or IDCANCEL.
+    INT_PTR ShowModal();
+
+private:
+    void FormCreate(HWND dialog);
+    void Button1Click(HWND dialog);
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND owner_;
+    std::function<void()> publish_;
+};
