@@ -10,20 +10,14 @@
 
 namespace {
 
-std::string Folder(int csidl) {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
-    return AnsiLowerFileName(path);
-}
-
 class FirstStart : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitialize(nullptr);
         ForgetEverything();
-        common = Folder(CSIDL_COMMON_PROGRAMS);
-        user = Folder(CSIDL_PROGRAMS);
-        commonMenu = Folder(CSIDL_COMMON_STARTMENU);
+        common = AnsiLowerFileName(SpecialFolder(CSIDL_COMMON_PROGRAMS));
+        user = AnsiLowerFileName(SpecialFolder(CSIDL_PROGRAMS));
+        commonMenu = AnsiLowerFileName(SpecialFolder(CSIDL_COMMON_STARTMENU));
         bin = targets.Path();
         ASSERT_TRUE(MakeShortcut(common + "\\Archiver\\Archiver.lnk", bin + "\\arc.exe"));
         ASSERT_TRUE(MakeShortcut(common + "\\Editor.lnk", bin + "\\editor.exe"));

@@ -14,21 +14,15 @@
 
 namespace {
 
-std::string Folder(int csidl) {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
-    return path;
-}
-
 class PaintedPanel : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitialize(nullptr);
         ForgetEverything();
-        std::string sys = Folder(CSIDL_SYSTEM), win = Folder(CSIDL_WINDOWS);
-        common = Folder(CSIDL_COMMON_PROGRAMS);
-        user = Folder(CSIDL_PROGRAMS);
-        quick = Folder(CSIDL_STARTMENU);
+        std::string sys = SpecialFolder(CSIDL_SYSTEM), win = SpecialFolder(CSIDL_WINDOWS);
+        common = SpecialFolder(CSIDL_COMMON_PROGRAMS);
+        user = SpecialFolder(CSIDL_PROGRAMS);
+        quick = SpecialFolder(CSIDL_STARTMENU);
         made = {common + "\\Notepad.lnk", common + "\\Calculator.lnk", user + "\\Registry Editor.lnk",
                 common + "\\Wordpad.lnk", user + "\\Minesweeper.lnk", common + "\\Console.lnk",
                 common + "\\Task Manager.lnk", user + "\\Explorer.lnk", common + "\\Control Panel.lnk",

@@ -13,12 +13,6 @@
 
 namespace {
 
-std::string Folder(int csidl) {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
-    return path;
-}
-
 HWND OpenMenuWindow() {
     HWND menu = FindWindowA("#32768", nullptr);
     return menu && IsWindowVisible(menu) ? menu : nullptr;
@@ -34,8 +28,8 @@ protected:
     void SetUp() override {
         CoInitialize(nullptr);
         ForgetEverything();
-        user = Folder(CSIDL_PROGRAMS);
-        common = Folder(CSIDL_COMMON_PROGRAMS);
+        user = SpecialFolder(CSIDL_PROGRAMS);
+        common = SpecialFolder(CSIDL_COMMON_PROGRAMS);
         recorder = ThisFolder() + "\\recorder.exe";
         record = ThisFolder() + "\\recorded.txt";
         DeleteFileA(record.c_str());

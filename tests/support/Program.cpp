@@ -25,6 +25,12 @@ std::string ThisFolder() {
     return p.substr(0, p.find_last_of('\\'));
 }
 
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
+    return path;
+}
+
 std::string ProgramPath() { return ThisFolder() + "\\Kestrola.exe"; }
 
 Program::Program(const std::string& arguments, const std::string& currentFolder, const std::string& exe) {

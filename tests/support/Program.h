@@ -11,6 +11,8 @@ bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = 10000);
 // Kestrola.exe beside the test executable.
 std::string ProgramPath();
 std::string ThisFolder();
+// A special folder of the shell by its CSIDL, as the system gives it.
+std::string SpecialFolder(int csidl);
 
 class Program {
 public:

@@ -1,0 +1,296 @@
+// Living in the tray: the icon and its menu, one instance per file name, the settings dialog,
+// following the Start Menu folders, and settings of the wrong kind.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <memory>
+
+#include "platform/Text.h"
+#include "support/Program.h"
+#include "support/Shortcut.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+constexpr UINT kOptionsCommand = 102;  // the tray menu's "Settings..."
+const char* const kKey = "Software\\Halvercot\\Kestrola";
+
+HWND VisibleWindow(const char* cls, const char* title) {
+    HWND w = FindWindowA(cls, title);
+    return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+HWND OpenMenuWindow() { return VisibleWindow("#32768", nullptr); }
+
+void Key(BYTE vk) {
+    keybd_event(vk, 0, 0, 0);
+    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void Click(POINT p, bool right = false) {
+    SetCursorPos(p.x, p.y);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+void SetValue(const char* name, DWORD v) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), sizeof v);
+    RegCloseKey(k);
+}
+
+void SetText(HKEY root, const char* key, const char* name, const char* text) {
+    HKEY k;
+    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+    RegCloseKey(k);
+}
+
+long Value(const char* name) {
+    DWORD v = 0, size = sizeof v;
+    if (RegGetValueA(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &v, &size) != ERROR_SUCCESS)
+        return -1;
+    return static_cast<long>(v);
+}
+
+// Rebuilds, seen as bursts of writes to the catalogue files, with the time of each.
+class RebuildWatch {
+public:
+    explicit RebuildWatch(std::vector<std::string> files) : files_(std::move(files)), last_(Stamp()) {}
+    // Watches for ms milliseconds; writes less than 400 ms apart belong to one rebuild.
+    void For(DWORD ms) {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            std::string now = Stamp();
+            if (now != last_) {
+                DWORD t = GetTickCount();
+                if (times.empty() || t - lastChange_ > 400) times.push_back(t);
+                lastChange_ = t;
+                last_ = now;
+            }
+            Sleep(20);
+        }
+    }
+    std::vector<DWORD> times;
+
+private:
+    std::string Stamp() const {
+        std::string s;
+        for (const std::string& f : files_) s += ReadWholeFile(f) + "|";
+        return s;
+    }
+    std::vector<std::string> files_;
+    std::string last_;
+    DWORD lastChange_ = 0;
+};
+
+class Living : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        ForgetEverything();
+    }
+    void TearDown() override {
+        for (const std::string& f : made) DeleteFileA(f.c_str());
+        ForgetEverything();
+        CoUninitialize();
+    }
+    // The shell's notification area: Wine's own tray window when no taskbar runs.
+    static HWND Tray() {
+        HWND w = VisibleWindow(nullptr, "Wine System Tray");
+        return w ? w : VisibleWindow("Shell_TrayWnd", nullptr);
+    }
+    static POINT IconPoint() {
+        RECT r;
+        GetWindowRect(Tray(), &r);
+        return {r.left + 10, r.top + (r.bottom - r.top) / 2};
+    }
+    std::string Data(const char* file) const { return AppDataFolder() + "\\Kestrola\\" + file; }
+    std::vector<std::string> made;
+};
+
+}  // namespace
+
+TEST_F(Living, TrayIconOpensThePanelAndItsMenuEndsTheProgram) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return Tray() != nullptr; })) << "the icon's notification area";
+    Click(IconPoint());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; })) << "a left press shows the panel";
+
+    Click(IconPoint(), true);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; })) << "a right press opens the tray menu";
+    // The second entry opens the settings; the captions themselves are checked in-process.
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", "Settings")) != nullptr; }));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+    Click(IconPoint(), true);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }));
+    Key(VK_UP);  // from no selection to the last entry
+    Key(VK_RETURN);
+    EXPECT_EQ(kestrola.WaitForExit(10000), 0u) << "Exit ends the program";
+}
+
+TEST_F(Living, ASecondStartEndsAndOpensTheRunningPanelWhileACopyRunsBeside) {
+    Program first;
+    HWND w = first.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    Program second;
+    EXPECT_EQ(second.WaitForExit(10000), 0u);
+    EXPECT_EQ(second.MainWindow(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; })) << "the running panel opens";
+
+    std::string copy = ThisFolder() + "\\KestrolaCopy.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), copy.c_str(), FALSE));
+    made.push_back(copy);
+    {
+        Program beside("", "", copy);
+        EXPECT_NE(beside.WaitForMainWindow(), nullptr) << "another file name is another instance";
+        EXPECT_TRUE(first.Running());
+    }
+}
+
+TEST_F(Living, SettingsDialogShowsAndStoresTheValues) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return Value("LeftWindowsAlt") == 1; })) << "first-run values";
+    SetValue("IntegrateWithSystem", 2);
+
+    PostMessageA(w, WM_COMMAND, kOptionsCommand, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", "Settings")) != nullptr; }));
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 336);
+    EXPECT_EQ(client.bottom, 242);
+    char caption[64] = {};
+    GetDlgItemTextA(dialog, 205, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Left  Windows + Left Alt");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 201), BST_CHECKED) << "Start with Windows";
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 202), BST_UNCHECKED) << "2 is not on";
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 205), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 206), BST_UNCHECKED);
+    SendDlgItemMessageA(dialog, 207, BM_CLICK, 0, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(Value("IntegrateWithSystem"), 0);
+    EXPECT_EQ(Value("LeftWindowsAlt"), 1);
+    EXPECT_EQ(Value("RightWindowsAlt"), 0);
+    EXPECT_EQ(Value("WindowsApplications"), 1);
+
+    SetValue("IntegrateWithSystem", 2);
+    PostMessageA(w, WM_COMMAND, kOptionsCommand, 0);
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", "Settings")) != nullptr; }));
+    SendDlgItemMessageA(dialog, 201, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, 206, BM_CLICK, 0, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(Value("IntegrateWithSystem"), 2) << "Cancel writes nothing";
+    EXPECT_EQ(Value("RightWindowsAlt"), 0);
+    char run[MAX_PATH] = {};
+    DWORD size = sizeof run;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Kestrola",
+                           RRF_RT_REG_SZ, nullptr, run, &size),
+              ERROR_SUCCESS);
+}
+
+TEST_F(Living, ChangesOfTheStartMenuGiveOneRebuildAfterTheFirstOfThem) {
+    // Right in the Start Menu folder: Wine reports nothing from the folders that lie below it.
+    std::string menu = SpecialFolder(CSIDL_STARTMENU);
+    std::string target = SpecialFolder(CSIDL_SYSTEM) + "\\notepad.exe";
+    made.push_back(menu + "\\Old.lnk");
+    ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+    Program kestrola;
+    ASSERT_NE(kestrola.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(Data("quicketab1.ini")).find("Old.lnk") != std::string::npos; }));
+    RebuildWatch watch({Data("tab1.ini"), Data("quicketab1.ini"), Data("Main.ini")});
+    watch.For(500);  // the watchers start after the first fill
+    ASSERT_TRUE(watch.times.empty());
+
+    DWORD copied = GetTickCount();
+    made.push_back(menu + "\\New.lnk");
+    ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+    watch.For(4000);
+    ASSERT_EQ(watch.times.size(), 1u);
+    EXPECT_GE(watch.times[0] - copied, 1300u);
+    EXPECT_LE(watch.times[0] - copied, 2500u);
+    std::string quick = ReadWholeFile(Data("quicketab1.ini"));
+    EXPECT_NE(quick.find("New.lnk"), std::string::npos);
+    EXPECT_NE(quick.find("[SetupTime]"), std::string::npos) << "the new program is stamped";
+
+    // Ten shortcuts over most of a second: one rebuild, 1.5 s after the first, holding them all.
+    watch.times.clear();
+    DWORD first = GetTickCount();
+    for (int i = 0; i < 10; ++i) {
+        made.push_back(menu + "\\Burst " + std::to_string(i) + ".lnk");
+        ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+        Sleep(90);
+    }
+    watch.For(4000);
+    ASSERT_EQ(watch.times.size(), 1u);
+    EXPECT_LE(watch.times[0] - first, 2500u) << "the timer is not restarted by later changes";
+    quick = ReadWholeFile(Data("quicketab1.ini"));
+    for (int i = 0; i < 10; ++i) EXPECT_NE(quick.find("Burst " + std::to_string(i)), std::string::npos);
+
+    // A write into an existing file changes no names.
+    watch.times.clear();
+    HANDLE f = CreateFileA(made[0].c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, "\0\0\0\0", 4, &written, nullptr);
+    CloseHandle(f);
+    watch.For(3000);
+    EXPECT_TRUE(watch.times.empty());
+}
+
+TEST_F(Living, SettingsOfTheWrongKindAreLoggedAndSurvived) {
+    SetText(HKEY_CURRENT_USER, kKey, "StartMenuShowX", "abc");
+    SetValue("StartMenuShowY", 10);
+    SetValue("ShowTip", 1);
+    char oldDelay[32] = "400";
+    DWORD size = sizeof oldDelay;
+    RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", RRF_RT_REG_SZ, nullptr, oldDelay, &size);
+    SetText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "x");
+    std::string log = ThisFolder() + "\\log.txt";
+    DeleteFileA(log.c_str());
+    {
+        Program kestrola;
+        HWND w = kestrola.WaitForMainWindow();
+        ASSERT_NE(w, nullptr);
+        PostToAll("KestrolaShowOldInstanceMenu");
+        EXPECT_TRUE(WaitUntil([&] {
+            std::string text = ReadWholeFile(log);
+            return text.find("SetScreenSize'x' is not a valid integer value") != std::string::npos &&
+                   text.find("MainFormShow'abc' is not a valid integer value") != std::string::npos;
+        })) << ReadWholeFile(log);
+        EXPECT_TRUE(kestrola.Running());
+    }
+    SetText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", oldDelay);
+    DeleteFileA(log.c_str());
+}
+
+TEST_F(Living, AMissingUserStartMenuLeavesTheOtherOne) {
+    std::string userMenu = SpecialFolder(CSIDL_STARTMENU);
+    std::string common = SpecialFolder(CSIDL_COMMON_PROGRAMS);
+    std::string parked = userMenu + " parked";
+    made.push_back(common + "\\Shared.lnk");
+    ASSERT_TRUE(MakeShortcut(made.back(), SpecialFolder(CSIDL_SYSTEM) + "\\notepad.exe", "", "", false));
+    ASSERT_TRUE(MoveFileA(userMenu.c_str(), parked.c_str()));
+    {
+        Program kestrola;
+        EXPECT_NE(kestrola.WaitForMainWindow(), nullptr);
+        EXPECT_TRUE(
+            WaitUntil([&] { return ReadWholeFile(Data("tab1.ini")).find("Shared.lnk") != std::string::npos; }));
+        EXPECT_TRUE(kestrola.Running());
+    }
+    MoveFileA(parked.c_str(), userMenu.c_str());
+}
