@@ -262,15 +262,19 @@ TEST_F(Living, SettingsOfTheWrongKindAreLoggedAndSurvived) {
     SetText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "x");
     std::string log = ThisFolder() + "\\log.txt";
     DeleteFileA(log.c_str());
+    TempFolder cwd;
     {
-        Program kestrola;
+        Program kestrola("", cwd.Path());
         HWND w = kestrola.WaitForMainWindow();
         ASSERT_NE(w, nullptr);
         PostToAll("KestrolaShowOldInstanceMenu");
+        // Before the window exists the log is in the current folder, afterwards beside the program.
         EXPECT_TRUE(WaitUntil([&] {
-            std::string text = ReadWholeFile(log);
-            return text.find("SetScreenSize'x' is not a valid integer value") != std::string::npos &&
-                   text.find("MainFormShow'abc' is not a valid integer value") != std::string::npos;
+            return ReadWholeFile(cwd / "log.txt").find("SetScreenSize'x' is not a valid integer value") !=
+                   std::string::npos;
+        })) << ReadWholeFile(cwd / "log.txt");
+        EXPECT_TRUE(WaitUntil([&] {
+            return ReadWholeFile(log).find("MainFormShow'abc' is not a valid integer value") != std::string::npos;
         })) << ReadWholeFile(log);
         EXPECT_TRUE(kestrola.Running());
     }

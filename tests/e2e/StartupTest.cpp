@@ -78,6 +78,7 @@ TEST_F(Resident, StartsWithAHiddenBorderlessMainWindowAndFirstRunValues) {
     EXPECT_TRUE(WaitUntil([] { return GetFileAttributesA((AppDataFolder() + "\\Kestrola").c_str()) &
                                       FILE_ATTRIBUTE_DIRECTORY; }));
     const char* key = "Software\\Halvercot\\Kestrola";
+    EXPECT_TRUE(WaitUntil([&] { return ReadDword(key, "LeftWindowsAlt", 0) == 1u; })) << "written last";
     EXPECT_EQ(ReadDword(key, "ShowTip", 0), 1u);
     EXPECT_EQ(ReadDword(key, "IntegrateWithSystem", 0), 1u);
     EXPECT_EQ(ReadDword(key, "LeftWindowsAlt", 0), 1u);
