@@ -1,5 +1,116 @@
-// Kestrola.dll: the hook library. It runs inside other processes, so it holds no state of its own.
+// Kestrola.dll: the hook library. It runs inside every process of the desktop, so it keeps no
+// state but two message numbers, never waits, and always passes the message on to the next hook.
 #include <windows.h>
+
+#include <cstdint>
+
+#include "shell/HookContract.h"
+#include "shell/HookRules.h"
+
+namespace {
+
+UINT g_showMenu = 0, g_optionsUpdate = 0;
+
+// The block as it is at this moment, opened for one look: a view kept open would keep an old
+// block alive after the program ended and hand its stale fields to the next one.
+class BlockLook {
+public:
+    BlockLook() {
+        mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kBlockName);
+        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(HookSharedBlock));
+    }
+    ~BlockLook() {
+        if (view_) UnmapViewOfFile(view_);
+        if (mapping_) CloseHandle(mapping_);
+    }
+    BlockLook(const BlockLook&) = delete;
+    BlockLook& operator=(const BlockLook&) = delete;
+    const HookSharedBlock* Get() const { return static_cast<const HookSharedBlock*>(view_); }
+
+private:
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
+};
+
+HWND MainWindow(const HookSharedBlock& b) {
+    HWND w = reinterpret_cast<HWND>(static_cast<uintptr_t>(b.MainWindow));
+    return IsWindow(w) ? w : nullptr;
+}
+
+void AskForPanel(const HookSharedBlock& b, const RECT& r) {
+    HWND w = MainWindow(b);
+    if (!w) return;
+    PackedRect p = PackShowRect({r.left, r.top, r.right, r.bottom});
+    PostMessageA(w, g_showMenu, p.wParam, p.lParam);
+}
+
+// The keys as they were when this message was made, not as they are now: a chord typed fast is
+// complete in the queue before the first of its messages is taken.
+bool Down(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+bool IsChordKey(WPARAM vk) {
+    return vk == VK_LWIN || vk == VK_RWIN || vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU || vk == VK_APPS;
+}
+
+// The key that just went down counts as held even before the system's key state shows it.
+HeldKeys Held(WPARAM vk, LPARAM lParam) {
+    bool extended = (lParam & (1 << 24)) != 0;
+    HeldKeys k;
+    k.leftWindows = vk == VK_LWIN || Down(VK_LWIN);
+    k.rightWindows = vk == VK_RWIN || Down(VK_RWIN);
+    k.leftAlt = (vk == VK_MENU && !extended) || vk == VK_LMENU || Down(VK_LMENU);
+    k.rightAlt = (vk == VK_MENU && extended) || vk == VK_RMENU || Down(VK_RMENU);
+    k.applications = vk == VK_APPS || Down(VK_APPS);
+    return k;
+}
+
+bool HasClass(HWND w, const char* name) {
+    char cls[64] = {};
+    return w && GetClassNameA(w, cls, sizeof cls) && lstrcmpiA(cls, name) == 0;
+}
+
+// The Start button of the taskbar: a button whose parent is the taskbar window.
+bool IsStartButton(HWND w) { return HasClass(w, "Button") && HasClass(GetParent(w), "Shell_TrayWnd"); }
+
+void Look(MSG& m) {
+    if (!g_showMenu) {
+        g_showMenu = RegisterWindowMessageA(hook::kShowMenuMessage);
+        g_optionsUpdate = RegisterWindowMessageA(hook::kOptionsUpdateMessage);
+    }
+    // The settings are read from the block at every trigger, so a change of them is in effect
+    // as soon as the options-update broadcast says they are in the block.
+    if (g_optionsUpdate && m.message == g_optionsUpdate) return;
+    bool key = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+    bool click = m.message == WM_LBUTTONDOWN;
+    if (!key && !click) return;
+    if (key && !IsChordKey(m.wParam)) return;
+    BlockLook look;
+    const HookSharedBlock* b = look.Get();
+    if (!b) return;
+    if (key && ChordTriggered(*b, Held(m.wParam, m.lParam))) {
+        // The whole screen: the pointer is inside it wherever it rests.
+        RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        AskForPanel(*b, screen);
+        return;
+    }
+    if (click && b->IntegrateWithSystem != 0 && IsStartButton(m.hwnd)) {
+        RECT r;
+        GetWindowRect(m.hwnd, &r);
+        AskForPanel(*b, r);
+        m.message = WM_NULL;  // the panel opens instead of the system's menu
+    }
+}
+
+}  // namespace
+
+extern "C" LRESULT CALLBACK GetMessageProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && lParam) Look(*reinterpret_cast<MSG*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);  // the handle is ignored since NT
+}
+
+extern "C" LRESULT CALLBACK CallWNDProc(int code, WPARAM wParam, LPARAM lParam) {
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);

@@ -57,7 +57,7 @@ void TMainForm::FormCreate() {
         AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
-        // The hook link (XP only) starts here once it exists.
+        if (IsWindowsXP) StartHookLink();
         CalcAll();
         StartWatchers();
         ScrollX = 0;
@@ -87,7 +87,7 @@ void TMainForm::FormDestroy() {
         // No rebuild may start while everything is taken down.
         FN1.reset();
         FN2.reset();
-        // The hook link is stopped here once it exists.
+        if (IsWindowsXP) StopHookLink();
         ClearFolders();
         FolderMenu.Reset();
         FolderMenuPaths.clear();

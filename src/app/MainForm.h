@@ -78,6 +78,15 @@ public:
     void Trayiconnotify(LPARAM mouseEvent);
     UniqueMenu TrayPopupMenu;  // the resource menu; its first submenu is the one shown
 
+    // The hook library link (Windows XP build 2600 only).
+    bool StartHookLink();
+    bool StopHookLink();
+    void PublishHookSettings();
+    UniqueHandle HookMapping;
+    UniqueModule HookLibrary;
+    UniqueMapView HookView;
+    bool HookStarted = false;
+
     // Folder watching: a change arms the one-shot rebuild timer.
     void FN1DirectoryChanged();
     void UpdateFolderTimerTimer();

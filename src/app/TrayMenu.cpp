@@ -48,8 +48,7 @@ void TMainForm::Trayiconnotify(LPARAM mouseEvent) {
 
 void TMainForm::OptionsMenuClick() {
     Guarded("OptionsMenuClick", [&] {
-        // The hook settings reach the hook library here once its link exists.
-        TOptionsForm form(Handle(), nullptr);
+        TOptionsForm form(Handle(), [this] { PublishHookSettings(); });
         form.ShowModal();
     });
 }

@@ -5,12 +5,15 @@
 
 #include "shell/Log.h"
 
+// True when the body ran to its end.
 template <typename Body>
-void Guarded(const char* operation, Body&& body) {
+bool Guarded(const char* operation, Body&& body) {
     try {
         body();
+        return true;
     } catch (const std::exception& e) {
         // A failure of WriteLog itself leaves this handler and reaches the error display.
         WriteLog(std::string(operation) + e.what());
+        return false;
     }
 }

@@ -44,7 +44,9 @@ Program::Program(const std::string& arguments, const std::string& currentFolder,
 
 Program::~Program() {
     if (!info_.hProcess) return;
-    if (Running()) {
+    // Asked to end first, so that its end sequence runs (tray icon, hooks, watchers).
+    if (HWND w = MainWindow()) PostMessageA(w, WM_CLOSE, 0, 0);
+    if (Running() && WaitForSingleObject(info_.hProcess, 5000) == WAIT_TIMEOUT) {
         TerminateProcess(info_.hProcess, 1);
         WaitForSingleObject(info_.hProcess, 5000);
     }

@@ -1,0 +1,197 @@
+// The hook link under Windows XP (Wine told so for Kestrola.exe alone) and without it.
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "panel/PointerRules.h"
+#include "platform/Text.h"
+#include "shell/HookContract.h"
+#include "support/Program.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+const char* const kAppDefaults = "Software\\Wine\\AppDefaults\\Kestrola.exe";
+
+void ReportWindowsXp(bool xp) {
+    if (!xp) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+        return;
+    }
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
+    RegCloseKey(k);
+}
+
+// A read-only look at the program's block, while it exists.
+class BlockView {
+public:
+    BlockView() {
+        mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kBlockName);
+        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(HookSharedBlock));
+    }
+    ~BlockView() {
+        if (view_) UnmapViewOfFile(view_);
+        if (mapping_) CloseHandle(mapping_);
+    }
+    const HookSharedBlock* operator->() const { return static_cast<const HookSharedBlock*>(view_); }
+    explicit operator bool() const { return view_ != nullptr; }
+
+private:
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
+};
+
+bool LoadsModule(DWORD pid, const char* name) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32 m{};
+    m.dwSize = sizeof m;
+    bool found = false;
+    for (BOOL ok = Module32First(snap, &m); ok && !found; ok = Module32Next(snap, &m))
+        found = lstrcmpiA(m.szModule, name) == 0;
+    CloseHandle(snap);
+    return found;
+}
+
+// A top-level window of this process that notes the block's RightWindowsAlt when the
+// options-update broadcast reaches it.
+int g_seenRightAlt = -1;
+UINT g_optionsUpdate = 0;
+LRESULT CALLBACK Listener(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (g_optionsUpdate && msg == g_optionsUpdate) {
+        BlockView b;
+        g_seenRightAlt = b ? b->RightWindowsAlt : -2;
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+HWND MakeWindow(const char* cls, const char* title, DWORD style, HWND parent, int x, int y, int w, int h,
+                WNDPROC proc = DefWindowProcA) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = cls;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, cls, title, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+class HookLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ForgetEverything();
+        ReportWindowsXp(true);
+    }
+    void TearDown() override {
+        kestrola.reset();
+        ReportWindowsXp(false);
+        ForgetEverything();
+    }
+    void Start(const std::string& exe = ProgramPath(), const std::string& cwd = "") {
+        kestrola = std::make_unique<Program>("", cwd, exe);
+        window = kestrola->WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+    }
+    std::unique_ptr<Program> kestrola;
+    HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(HookLink, UnderXpTheBlockHoldsTheHooksTheWindowAndTheSettings) {
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->MainWindow != 0; }));
+    BlockView b;
+    EXPECT_EQ(b->MainWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
+    EXPECT_NE(b->CallWndProcHook, 0u);
+    EXPECT_NE(b->GetMessageHook, 0u);
+    EXPECT_EQ(b->IntegrateWithSystem, 1) << "first-run values, published at start";
+    EXPECT_EQ(b->LeftWindowsAlt, 1);
+    EXPECT_EQ(b->RightWindowsAlt, 0);
+    EXPECT_EQ(b->WindowsApplications, 0);
+    EXPECT_TRUE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+}
+
+TEST_F(HookLink, TheDialogChangesTheBlockBeforeItsBroadcast) {
+    Start();
+    g_optionsUpdate = RegisterWindowMessageA(hook::kOptionsUpdateMessage);
+    g_seenRightAlt = -1;
+    HWND listener = MakeWindow("KestrolaTestListener", "listener", WS_OVERLAPPED, nullptr, 0, 0, 10, 10, Listener);
+    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->MainWindow != 0; }));
+    PostMessageA(window, WM_COMMAND, 102, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Settings")) != nullptr; }));
+    SendDlgItemMessageA(dialog, 206, BM_CLICK, 0, 0);  // Right Windows + Right Alt
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([] { return g_seenRightAlt != -1; }));
+    EXPECT_EQ(g_seenRightAlt, 1) << "offset 20 was 1 when the broadcast arrived";
+    DestroyWindow(listener);
+}
+
+TEST_F(HookLink, AKeyChordInAnotherProcessOpensThePanel) {
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->GetMessageHook != 0; }));
+    HWND other = MakeWindow("KestrolaTestTarget", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 300, 300,
+                            200, 150);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    keybd_event(VK_LWIN, 0x5B, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(VK_LMENU, 0x38, 0, 0);
+    keybd_event(VK_LMENU, 0x38, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_LWIN, 0x5B, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "left Windows + left Alt";
+    DestroyWindow(other);
+}
+
+TEST_F(HookLink, AClickOnTheStartButtonOpensThePanelBesideIt) {
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->GetMessageHook != 0 && b->IntegrateWithSystem == 1; }));
+    HWND taskbar = MakeWindow("Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, nullptr, 0, 900, 1280, 30);
+    HWND start = CreateWindowExA(0, "Button", "start", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 30, taskbar,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(start, nullptr);
+    RECT r;
+    GetWindowRect(start, &r);
+    SetCursorPos(r.left + 20, r.top + 15);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    RECT panel, client, work;
+    GetWindowRect(window, &panel);
+    GetClientRect(window, &client);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    Point at = DelayedPlacement({r.left, r.top, r.right, r.bottom}, client.right, client.bottom,
+                                work.right - work.left, work.bottom - work.top);
+    EXPECT_EQ(panel.left, at.x);
+    EXPECT_EQ(panel.top, at.y);
+    DestroyWindow(taskbar);
+}
+
+TEST_F(HookLink, OnlyTheLibraryBesideTheProgramIsLoaded) {
+    // A copy of the program alone in a folder; a Kestrola.dll lies in its current folder.
+    TempFolder alone;
+    std::string exe = alone / "Kestrola.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
+    Start(exe, ThisFolder());
+    ASSERT_TRUE(WaitUntil([&] { return static_cast<bool>(BlockView()); })) << "the block still exists";
+    BlockView b;
+    EXPECT_EQ(b->MainWindow, 0u) << "nothing is written without the library";
+    EXPECT_EQ(b->GetMessageHook, 0u);
+    EXPECT_EQ(b->CallWndProcHook, 0u);
+    EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+    PostToAll("KestrolaShowOldInstanceMenu");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "the program works without it";
+}
+
+TEST_F(HookLink, OtherVersionsHaveNoBlockNoLibraryNoHook) {
+    ReportWindowsXp(false);
+    Start();
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_FALSE(BlockView());
+    EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+}
