@@ -24,7 +24,11 @@ void TMainForm::MainFormShow() {
         GetWindowRect(Handle(), &r);
         POINT p;
         long x = 0, y = 0;
-        if (StoredPanelPosition(x, y))
+        bool stored = false;
+        // A stored position that is no number is logged and the panel opens centred: failing
+        // here would leave it closed for good, since only a drag of it could mend the value.
+        Guarded("MainFormShow", [&] { stored = StoredPanelPosition(x, y); });
+        if (stored)
             p = {x, y};
         else
             p = CentredPosition(r.right - r.left, r.bottom - r.top);

@@ -276,6 +276,7 @@ TEST_F(Living, SettingsOfTheWrongKindAreLoggedAndSurvived) {
         EXPECT_TRUE(WaitUntil([&] {
             return ReadWholeFile(log).find("MainFormShow'abc' is not a valid integer value") != std::string::npos;
         })) << ReadWholeFile(log);
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; })) << "opened centred all the same";
         EXPECT_TRUE(kestrola.Running());
     }
     SetText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", oldDelay);
