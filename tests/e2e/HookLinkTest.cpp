@@ -195,3 +195,27 @@ TEST_F(HookLink, OtherVersionsHaveNoBlockNoLibraryNoHook) {
     EXPECT_FALSE(BlockView());
     EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
 }
+
+TEST_F(HookLink, SettingsOfEveryWrongTypeAreSurvived) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    const BYTE bytes[] = {1, 0, 0, 0};
+    const char multi[] = "1\0 2\0";
+    ULONGLONG wide = 1;
+    RegSetValueExA(k, "ShowTip", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+    RegSetValueExA(k, "IntegrateWithSystem", 0, REG_SZ, reinterpret_cast<const BYTE*>("yes"), 4);
+    RegSetValueExA(k, "LeftWindowsAlt", 0, REG_BINARY, bytes, sizeof bytes);
+    RegSetValueExA(k, "RightWindowsAlt", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi), sizeof multi);
+    RegSetValueExA(k, "WindowsApplications", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%"), 4);
+    RegSetValueExA(k, "StartMenuShowX", 0, REG_BINARY, bytes, sizeof bytes);
+    RegSetValueExA(k, "StartMenuShowY", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+    RegCloseKey(k);
+    std::string log = ThisFolder() + "\\log.txt";
+    DeleteFileA(log.c_str());
+    Start();
+    PostToAll("KestrolaShowOldInstanceMenu");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << ReadWholeFile(log);
+    EXPECT_NE(ReadWholeFile(log).find("StartHookLink"), std::string::npos) << "the text setting is logged";
+    EXPECT_TRUE(kestrola->Running());
+    DeleteFileA(log.c_str());
+}
