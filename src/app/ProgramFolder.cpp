@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/Paths.h"
+
 std::string ProgramFolder;
 
 namespace {
@@ -12,12 +14,6 @@ std::string ExecutablePath() {
 }
 }  // namespace
 
-std::string ExecutableFolder() {
-    std::string p = ExecutablePath();
-    return p.substr(0, p.find_last_of("\\/:") + 1);
-}
+std::string ExecutableFolder() { return FolderPart(ExecutablePath()); }
 
-std::string ExecutableFileName() {
-    std::string p = ExecutablePath();
-    return p.substr(p.find_last_of("\\/:") + 1);
-}
+std::string ExecutableFileName() { return LastComponent(ExecutablePath()); }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "panel/Geometry.h"
+#include "platform/Paths.h"
 
 enum EntryKind : uint8_t {
     ekFile = 0,
@@ -32,5 +33,5 @@ struct TFolder {
 
 // The caption of a stored path: its last component, without a ".lnk" extension (any case).
 std::string CaptionOfPath(const std::string& path);
-// The last path component.
-std::string LastComponent(const std::string& path);
+// Shortcuts are known by their lower-cased extension ".lnk".
+bool IsShortcutPath(const std::string& path);

@@ -43,7 +43,6 @@ size_t MenuInsertIndex(const std::vector<MenuNode>& children, const std::string&
     return static_cast<size_t>(at - children.begin());
 }
 
-bool SameCaption(const std::string& a, const std::string& b) { return CaptionKey(a) == CaptionKey(b); }
 
 std::string CaptionKey(const std::string& caption) {
     std::string key = WithoutAmpersands(caption);

@@ -38,9 +38,7 @@ public:
 size_t MenuInsertIndex(const std::vector<MenuNode>& children, const std::string& caption, int& folderCount,
                        bool isFolder);
 
-// Captions meet case-insensitively, hot-key ampersands removed.
-bool SameCaption(const std::string& a, const std::string& b);
-// Equal for captions that meet.
+// Equal for captions that meet: case-insensitively, hot-key ampersands removed.
 std::string CaptionKey(const std::string& caption);
 
 // A file's caption: its name without the last extension.

@@ -5,6 +5,7 @@
 #include "platform/ComPtr.h"
 #include "platform/Error.h"
 #include "platform/Handle.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace {
@@ -75,9 +76,7 @@ void ShowShellContextMenu(const std::string& path, POINT screen, HWND owner) {
     UniqueMenu popup;
     UniqueWindow callback;
 
-    size_t slash = path.rfind('\\');
-    std::string folderPart = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string namePart = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string folderPart = FolderPart(path), namePart = LastComponent(path);
     Check(SHGetDesktopFolder(desktop.Put()));
 
     std::wstring folderWide = ToWide(folderPart), nameWide = ToWide(namePart);

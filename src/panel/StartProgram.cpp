@@ -5,23 +5,14 @@
 #include <shellapi.h>
 
 #include "app/MainForm.h"
-#include "platform/Guarded.h"
-#include "platform/Text.h"
+#include "platform/Paths.h"
 
 LaunchRequest PlainLaunch(const std::string& path) {
-    size_t slash = path.find_last_of("\\:");
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string folder = FolderPart(path);
     // "C:" alone would mean the drive's current folder, so a root keeps its backslash.
     bool driveRoot = folder.size() == 3 && folder[1] == ':';
     if (!driveRoot && !folder.empty() && folder.back() == '\\') folder.pop_back();
     return {path, folder, ""};
-}
-
-bool IsShortcutPath(const std::string& path) {
-    size_t dot = path.rfind('.');
-    size_t slash = path.find_last_of("\\:");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-    return AnsiLowerFileName(path.substr(dot)) == ".lnk";
 }
 
 void TMainForm::StartSequence(const std::string& path) {

@@ -8,5 +8,3 @@ struct LaunchRequest {
 
 // The path itself, its folder (no trailing backslash) as working folder, no arguments.
 LaunchRequest PlainLaunch(const std::string& path);
-// Shortcuts are recognised by the lower-cased extension ".lnk".
-bool IsShortcutPath(const std::string& path);

@@ -1,8 +1,6 @@
 // The program's side of the hook library: the shared block, the library and its two hooks.
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
-#include "platform/Error.h"
-#include "platform/Text.h"
 #include "platform/Guarded.h"
 #include "shell/Registry.h"
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "panel/FolderMenuTree.h"
+#include "catalogue/Folder.h"
 #include "panel/StartProgram.h"
 
 namespace {
