@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/Application.h"
 #include "platform/DialogLayout.h"
 #include "resources/ResourceIds.h"
 #include "shell/Links.h"
+#include "shell/ModalDialog.h"
 
 namespace {
 HFONT Tahoma(int pixels) {
@@ -18,10 +18,7 @@ bool IsLink(HWND control) {
 }
 }  // namespace
 
-void TAboutBox::ShowModal() {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner_, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-}
+void TAboutBox::ShowModal() { ShowModalDialog(*this, IDD_ABOUT, owner_); }
 
 void TAboutBox::FormCreate(HWND dialog) {
     font_.Reset(Tahoma(13));
@@ -49,34 +46,26 @@ void TAboutBox::Label1Click() { OpenWebPage(); }
 
 void TAboutBox::Label2Click(HWND dialog) { OpenSupportMail(dialog); }
 
-INT_PTR CALLBACK TAboutBox::DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (msg == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<TAboutBox*>(lParam)->FormCreate(dialog);
+INT_PTR TAboutBox::Message(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            FormCreate(dialog);
             return TRUE;
-        }
-        auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (!box) return FALSE;
-        switch (msg) {
-            case WM_CTLCOLORSTATIC:
-                if (!IsLink(reinterpret_cast<HWND>(lParam))) return FALSE;
-                SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHT));
-                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-            case WM_SETCURSOR:
-                if (!IsLink(reinterpret_cast<HWND>(wParam))) return FALSE;
-                SetCursor(LoadCursor(nullptr, IDC_HAND));
-                SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-                return TRUE;
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDC_ABOUT_WEB && HIWORD(wParam) == STN_CLICKED) box->Label1Click();
-                if (LOWORD(wParam) == IDC_ABOUT_MAIL && HIWORD(wParam) == STN_CLICKED) box->Label2Click(dialog);
-                if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
-                return TRUE;
-        }
-    } catch (const std::exception& e) {
-        Application::ShowException(e);
+        case WM_CTLCOLORSTATIC:
+            if (!IsLink(reinterpret_cast<HWND>(lParam))) return FALSE;
+            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHT));
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_SETCURSOR:
+            if (!IsLink(reinterpret_cast<HWND>(wParam))) return FALSE;
+            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_ABOUT_WEB && HIWORD(wParam) == STN_CLICKED) Label1Click();
+            if (LOWORD(wParam) == IDC_ABOUT_MAIL && HIWORD(wParam) == STN_CLICKED) Label2Click(dialog);
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDOK);
+            return TRUE;
     }
     return FALSE;
 }

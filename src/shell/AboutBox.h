@@ -13,7 +13,9 @@ private:
     void FormCreate(HWND dialog);
     void Label1Click();            // the web page
     void Label2Click(HWND dialog);  // the support mail
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR Message(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <typename T>
+    friend INT_PTR CALLBACK ModalDialogProc(HWND, UINT, WPARAM, LPARAM);
 
     HWND owner_;
     UniqueGdiObject font_, largeFont_;

@@ -5,6 +5,7 @@
 #include "platform/DialogLayout.h"
 #include "resources/ResourceIds.h"
 #include "shell/HookContract.h"
+#include "shell/ModalDialog.h"
 #include "shell/Registry.h"
 
 namespace {
@@ -24,10 +25,7 @@ bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST
 
 }  // namespace
 
-INT_PTR TOptionsForm::ShowModal() {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner_, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
-}
+INT_PTR TOptionsForm::ShowModal() { return ShowModalDialog(*this, IDD_OPTIONS, owner_); }
 
 void TOptionsForm::FormCreate(HWND dialog) {
     SetWindowTextA(dialog, "Settings");
@@ -73,32 +71,24 @@ void TOptionsForm::Button1Click(HWND dialog) {
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(hook::kOptionsUpdateMessage), 0, 0);
 }
 
-INT_PTR CALLBACK TOptionsForm::DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    // The dialog's errors reach the standard error display; none may unwind through the system.
-    try {
-        if (msg == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<TOptionsForm*>(lParam)->FormCreate(dialog);
-            return TRUE;
-        }
-        auto* form = reinterpret_cast<TOptionsForm*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (msg == WM_COMMAND && form) {
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    try {
-                        form->Button1Click(dialog);
-                    } catch (const std::exception& e) {
-                        Application::ShowException(e);
-                    }
-                    EndDialog(dialog, IDOK);
-                    return TRUE;
-                case IDCANCEL:
-                    EndDialog(dialog, IDCANCEL);
-                    return TRUE;
+INT_PTR TOptionsForm::Message(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) {
+        FormCreate(dialog);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            try {
+                Button1Click(dialog);
+            } catch (const std::exception& e) {
+                Application::ShowException(e);
             }
-        }
-    } catch (const std::exception& e) {
-        Application::ShowException(e);
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
     }
     return FALSE;
 }

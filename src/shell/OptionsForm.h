@@ -14,7 +14,9 @@ public:
 private:
     void FormCreate(HWND dialog);
     void Button1Click(HWND dialog);
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR Message(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <typename T>
+    friend INT_PTR CALLBACK ModalDialogProc(HWND, UINT, WPARAM, LPARAM);
 
     HWND owner_;
     std::function<void()> publish_;
