@@ -4,33 +4,13 @@
 
 #include <cstdint>
 
+#include "shell/HookBlockView.h"
 #include "shell/HookContract.h"
 #include "shell/HookRules.h"
 
 namespace {
 
 UINT g_showMenu = 0, g_optionsUpdate = 0;
-
-// The block as it is at this moment, opened for one look: a view kept open would keep an old
-// block alive after the program ended and hand its stale fields to the next one.
-class BlockLook {
-public:
-    BlockLook() {
-        mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kBlockName);
-        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(HookSharedBlock));
-    }
-    ~BlockLook() {
-        if (view_) UnmapViewOfFile(view_);
-        if (mapping_) CloseHandle(mapping_);
-    }
-    BlockLook(const BlockLook&) = delete;
-    BlockLook& operator=(const BlockLook&) = delete;
-    const HookSharedBlock* Get() const { return static_cast<const HookSharedBlock*>(view_); }
-
-private:
-    HANDLE mapping_ = nullptr;
-    void* view_ = nullptr;
-};
 
 HWND MainWindow(const HookSharedBlock& b) {
     HWND w = reinterpret_cast<HWND>(static_cast<uintptr_t>(b.MainWindow));
@@ -84,7 +64,9 @@ void Look(MSG& m) {
     bool click = m.message == WM_LBUTTONDOWN;
     if (!key && !click) return;
     if (key && !IsChordKey(m.wParam)) return;
-    BlockLook look;
+    // Opened for this one look: a view kept open would keep an old block alive after the program
+    // ended and hand its stale fields to the next one.
+    HookBlockView look;
     const HookSharedBlock* b = look.Get();
     if (!b) return;
     if (key && ChordTriggered(*b, Held(m.wParam, m.lParam))) {

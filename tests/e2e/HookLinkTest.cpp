@@ -6,6 +6,7 @@
 
 #include "panel/PointerRules.h"
 #include "platform/Text.h"
+#include "shell/HookBlockView.h"
 #include "shell/HookContract.h"
 #include "support/Program.h"
 #include "support/TempFolder.h"
@@ -25,25 +26,6 @@ void ReportWindowsXp(bool xp) {
     RegCloseKey(k);
 }
 
-// A read-only look at the program's block, while it exists.
-class BlockView {
-public:
-    BlockView() {
-        mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kBlockName);
-        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(HookSharedBlock));
-    }
-    ~BlockView() {
-        if (view_) UnmapViewOfFile(view_);
-        if (mapping_) CloseHandle(mapping_);
-    }
-    const HookSharedBlock* operator->() const { return static_cast<const HookSharedBlock*>(view_); }
-    explicit operator bool() const { return view_ != nullptr; }
-
-private:
-    HANDLE mapping_ = nullptr;
-    void* view_ = nullptr;
-};
-
 bool LoadsModule(DWORD pid, const char* name) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
     if (snap == INVALID_HANDLE_VALUE) return false;
@@ -62,7 +44,7 @@ int g_seenRightAlt = -1;
 UINT g_optionsUpdate = 0;
 LRESULT CALLBACK Listener(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (g_optionsUpdate && msg == g_optionsUpdate) {
-        BlockView b;
+        HookBlockView b;
         g_seenRightAlt = b ? b->RightWindowsAlt : -2;
         return 0;
     }
@@ -104,8 +86,8 @@ protected:
 
 TEST_F(HookLink, UnderXpTheBlockHoldsTheHooksTheWindowAndTheSettings) {
     Start();
-    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->MainWindow != 0; }));
-    BlockView b;
+    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->MainWindow != 0; }));
+    HookBlockView b;
     EXPECT_EQ(b->MainWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
     EXPECT_NE(b->CallWndProcHook, 0u);
     EXPECT_NE(b->GetMessageHook, 0u);
@@ -121,7 +103,7 @@ TEST_F(HookLink, TheDialogChangesTheBlockBeforeItsBroadcast) {
     g_optionsUpdate = RegisterWindowMessageA(hook::kOptionsUpdateMessage);
     g_seenRightAlt = -1;
     HWND listener = MakeWindow("KestrolaTestListener", "listener", WS_OVERLAPPED, nullptr, 0, 0, 10, 10, Listener);
-    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->MainWindow != 0; }));
+    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->MainWindow != 0; }));
     PostMessageA(window, WM_COMMAND, 102, 0);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Settings")) != nullptr; }));
@@ -134,7 +116,7 @@ TEST_F(HookLink, TheDialogChangesTheBlockBeforeItsBroadcast) {
 
 TEST_F(HookLink, AKeyChordInAnotherProcessOpensThePanel) {
     Start();
-    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->GetMessageHook != 0; }));
+    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->GetMessageHook != 0; }));
     HWND other = MakeWindow("KestrolaTestTarget", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 300, 300,
                             200, 150);
     SetForegroundWindow(other);
@@ -149,7 +131,7 @@ TEST_F(HookLink, AKeyChordInAnotherProcessOpensThePanel) {
 
 TEST_F(HookLink, AClickOnTheStartButtonOpensThePanelBesideIt) {
     Start();
-    ASSERT_TRUE(WaitUntil([&] { BlockView b; return b && b->GetMessageHook != 0 && b->IntegrateWithSystem == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->GetMessageHook != 0 && b->IntegrateWithSystem == 1; }));
     HWND taskbar = MakeWindow("Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, nullptr, 0, 900, 1280, 30);
     HWND start = CreateWindowExA(0, "Button", "start", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 30, taskbar,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -177,8 +159,8 @@ TEST_F(HookLink, OnlyTheLibraryBesideTheProgramIsLoaded) {
     std::string exe = alone / "Kestrola.exe";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
     Start(exe, ThisFolder());
-    ASSERT_TRUE(WaitUntil([&] { return static_cast<bool>(BlockView()); })) << "the block still exists";
-    BlockView b;
+    ASSERT_TRUE(WaitUntil([&] { return static_cast<bool>(HookBlockView()); })) << "the block still exists";
+    HookBlockView b;
     EXPECT_EQ(b->MainWindow, 0u) << "nothing is written without the library";
     EXPECT_EQ(b->GetMessageHook, 0u);
     EXPECT_EQ(b->CallWndProcHook, 0u);
@@ -192,7 +174,7 @@ TEST_F(HookLink, OtherVersionsHaveNoBlockNoLibraryNoHook) {
     Start();
     PostToAll("KestrolaShowOldInstanceMenu");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    EXPECT_FALSE(BlockView());
+    EXPECT_FALSE(HookBlockView());
     EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
 }
 
