@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "StartMenuGenerator.h"
+#include "Timing.h"
 #include "app/MainForm.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Files.h"
@@ -18,20 +19,6 @@
 #include "support/TempFolder.h"
 
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 int Floor(const std::string& folder) {
     int loaded = 0;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "Timing.h"
 #include "app/MainForm.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -17,20 +18,6 @@
 #include "support/TempFolder.h"
 
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Items below the folder; with icons, one small-icon query per item.
 int Walk(const std::string& folder, bool icons) {

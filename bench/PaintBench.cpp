@@ -7,31 +7,22 @@
 #include <cstdio>
 #include <vector>
 
+#include "Timing.h"
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 // Median milliseconds of one frame of the form as it stands.
 double FrameTime(TMainForm& form, const ClientSize& size, int frames) {
     OffscreenBitmap buffer(nullptr, size.width, size.height);
     std::vector<double> t;
-    for (int i = 0; i < frames; ++i) {
-        double a = Now();
+    for (int i = 0; i < frames; ++i) t.push_back(Milliseconds([&] {
         form.PaintFrame(buffer.Dc(), size.width, size.height);
         GdiFlush();
-        t.push_back(Now() - a);
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
+    }));
+    return Median(t);
 }
 
 }  // namespace
