@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Text.h"
+#include "support/Input.h"
 #include "support/Program.h"
 #include "support/Shortcut.h"
 #include "support/TempFolder.h"
@@ -14,31 +15,11 @@ namespace {
 
 constexpr UINT kOptionsCommand = 102;  // the tray menu's "Settings..."
 const char* const kKey = "Software\\Halvercot\\Kestrola";
+constexpr DWORD kMissing = 0xFFFFFFFF;
 
 HWND VisibleWindow(const char* cls, const char* title) {
     HWND w = FindWindowA(cls, title);
     return w && IsWindowVisible(w) ? w : nullptr;
-}
-
-HWND OpenMenuWindow() { return VisibleWindow("#32768", nullptr); }
-
-void Key(BYTE vk) {
-    keybd_event(vk, 0, 0, 0);
-    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-}
-
-void Click(POINT p, bool right = false) {
-    SetCursorPos(p.x, p.y);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-    mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
-void SetValue(const char* name, DWORD v) {
-    HKEY k;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), sizeof v);
-    RegCloseKey(k);
 }
 
 void SetText(HKEY root, const char* key, const char* name, const char* text) {
@@ -46,13 +27,6 @@ void SetText(HKEY root, const char* key, const char* name, const char* text) {
     RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
     RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
     RegCloseKey(k);
-}
-
-long Value(const char* name) {
-    DWORD v = 0, size = sizeof v;
-    if (RegGetValueA(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &v, &size) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<long>(v);
 }
 
 // Rebuilds, seen as bursts of writes to the catalogue files, with the time of each.
@@ -162,8 +136,8 @@ TEST_F(Living, SettingsDialogShowsAndStoresTheValues) {
     Program kestrola;
     HWND w = kestrola.WaitForMainWindow();
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(WaitUntil([] { return Value("LeftWindowsAlt") == 1; })) << "first-run values";
-    SetValue("IntegrateWithSystem", 2);
+    ASSERT_TRUE(WaitUntil([] { return ReadSetting("LeftWindowsAlt", kMissing) == 1u; })) << "first-run values";
+    WriteSetting("IntegrateWithSystem", 2);
 
     PostMessageA(w, WM_COMMAND, kOptionsCommand, 0);
     HWND dialog = nullptr;
@@ -182,20 +156,20 @@ TEST_F(Living, SettingsDialogShowsAndStoresTheValues) {
     SendDlgItemMessageA(dialog, 207, BM_CLICK, 0, 0);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_EQ(Value("IntegrateWithSystem"), 0);
-    EXPECT_EQ(Value("LeftWindowsAlt"), 1);
-    EXPECT_EQ(Value("RightWindowsAlt"), 0);
-    EXPECT_EQ(Value("WindowsApplications"), 1);
+    EXPECT_EQ(ReadSetting("IntegrateWithSystem", kMissing), 0u);
+    EXPECT_EQ(ReadSetting("LeftWindowsAlt", kMissing), 1u);
+    EXPECT_EQ(ReadSetting("RightWindowsAlt", kMissing), 0u);
+    EXPECT_EQ(ReadSetting("WindowsApplications", kMissing), 1u);
 
-    SetValue("IntegrateWithSystem", 2);
+    WriteSetting("IntegrateWithSystem", 2);
     PostMessageA(w, WM_COMMAND, kOptionsCommand, 0);
     ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", "Settings")) != nullptr; }));
     SendDlgItemMessageA(dialog, 201, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, 206, BM_CLICK, 0, 0);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_EQ(Value("IntegrateWithSystem"), 2) << "Cancel writes nothing";
-    EXPECT_EQ(Value("RightWindowsAlt"), 0);
+    EXPECT_EQ(ReadSetting("IntegrateWithSystem", kMissing), 2u) << "Cancel writes nothing";
+    EXPECT_EQ(ReadSetting("RightWindowsAlt", kMissing), 0u);
     char run[MAX_PATH] = {};
     DWORD size = sizeof run;
     EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Kestrola",
@@ -254,8 +228,8 @@ TEST_F(Living, ChangesOfTheStartMenuGiveOneRebuildAfterTheFirstOfThem) {
 
 TEST_F(Living, SettingsOfTheWrongKindAreLoggedAndSurvived) {
     SetText(HKEY_CURRENT_USER, kKey, "StartMenuShowX", "abc");
-    SetValue("StartMenuShowY", 10);
-    SetValue("ShowTip", 1);
+    WriteSetting("StartMenuShowY", 10);
+    WriteSetting("ShowTip", 1);
     char oldDelay[32] = "400";
     DWORD size = sizeof oldDelay;
     RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", RRF_RT_REG_SZ, nullptr, oldDelay, &size);

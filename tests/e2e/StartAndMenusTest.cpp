@@ -7,21 +7,12 @@
 
 #include "panel/Geometry.h"
 #include "platform/Text.h"
+#include "support/Input.h"
 #include "support/Program.h"
 #include "support/Shortcut.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-HWND OpenMenuWindow() {
-    HWND menu = FindWindowA("#32768", nullptr);
-    return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-void Key(BYTE vk) {
-    keybd_event(vk, 0, 0, 0);
-    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-}
 
 class StartAndMenus : public ::testing::Test {
 protected:
@@ -82,15 +73,6 @@ protected:
         RECT r;
         GetWindowRect(window, &r);
         return {r.left + cell.x + g.CellWidth / 2, r.top + cell.y + g.CellHeight / 2};
-    }
-    static void MoveTo(POINT p) {
-        SetCursorPos(p.x, p.y);
-        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-    }
-    static void Click(POINT p, bool right = false) {
-        MoveTo(p);
-        mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
     std::string Recorded() const { return ReadWholeFile(record); }
     bool RecordedSomething() const { return GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -15,23 +15,6 @@ protected:
 bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
 bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-DWORD ReadDword(const char* key, const char* name, DWORD fallback) {
-    DWORD v = fallback, size = sizeof v;
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return fallback;
-    RegQueryValueExA(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size);
-    RegCloseKey(k);
-    return v;
-}
-
-void WriteDword(const char* name, DWORD value) {
-    HKEY k;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr,
-                    &k, nullptr);
-    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
-    RegCloseKey(k);
-}
-
 std::string RunValue() {
     char buffer[MAX_PATH * 2] = {};
     DWORD size = sizeof buffer;
@@ -77,24 +60,23 @@ TEST_F(Resident, StartsWithAHiddenBorderlessMainWindowAndFirstRunValues) {
     EXPECT_TRUE(GetClassLongA(w, GCL_STYLE) & CS_DROPSHADOW);
     EXPECT_TRUE(WaitUntil([] { return GetFileAttributesA((AppDataFolder() + "\\Kestrola").c_str()) &
                                       FILE_ATTRIBUTE_DIRECTORY; }));
-    const char* key = "Software\\Halvercot\\Kestrola";
-    EXPECT_TRUE(WaitUntil([&] { return ReadDword(key, "LeftWindowsAlt", 0) == 1u; })) << "written last";
-    EXPECT_EQ(ReadDword(key, "ShowTip", 0), 1u);
-    EXPECT_EQ(ReadDword(key, "IntegrateWithSystem", 0), 1u);
-    EXPECT_EQ(ReadDword(key, "LeftWindowsAlt", 0), 1u);
-    EXPECT_EQ(ReadDword(key, "RightWindowsAlt", 7), 7u) << "not written";
+    EXPECT_TRUE(WaitUntil([&] { return ReadSetting("LeftWindowsAlt", 0) == 1u; })) << "written last";
+    EXPECT_EQ(ReadSetting("ShowTip", 0), 1u);
+    EXPECT_EQ(ReadSetting("IntegrateWithSystem", 0), 1u);
+    EXPECT_EQ(ReadSetting("LeftWindowsAlt", 0), 1u);
+    EXPECT_EQ(ReadSetting("RightWindowsAlt", 7), 7u) << "not written";
     EXPECT_EQ(RunValue(), "\"" + ProgramPath() + "\"");
 }
 
 TEST_F(Resident, LaterStartLeavesTheUsersSettingsAlone) {
-    WriteDword("ShowTip", 1);
-    WriteDword("IntegrateWithSystem", 0);
+    WriteSetting("ShowTip", 1);
+    WriteSetting("IntegrateWithSystem", 0);
     {
         Program kestrola;
         ASSERT_NE(kestrola.WaitForMainWindow(), nullptr);
     }
-    EXPECT_EQ(ReadDword("Software\\Halvercot\\Kestrola", "IntegrateWithSystem", 9), 0u);
-    EXPECT_EQ(ReadDword("Software\\Halvercot\\Kestrola", "LeftWindowsAlt", 9), 9u);
+    EXPECT_EQ(ReadSetting("IntegrateWithSystem", 9), 0u);
+    EXPECT_EQ(ReadSetting("LeftWindowsAlt", 9), 9u);
     EXPECT_EQ(RunValue(), "");
 }
 
@@ -113,8 +95,8 @@ TEST_F(Resident, ShowMessageOpensThePanelTopmostAndCentred) {
 }
 
 TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
-    WriteDword("ShowTip", 1);
-    WriteDword("StartMenuShowX", static_cast<DWORD>(-40));
+    WriteSetting("ShowTip", 1);
+    WriteSetting("StartMenuShowX", static_cast<DWORD>(-40));
     Program kestrola;
     HWND w = kestrola.WaitForMainWindow();
     ASSERT_NE(w, nullptr);
@@ -124,7 +106,7 @@ TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
     GetWindowRect(w, &r);
     EXPECT_GE(r.left, 0) << "one value alone: centred";
 
-    WriteDword("StartMenuShowY", 5000);
+    WriteSetting("StartMenuShowY", 5000);
     PostToAll("KestrolaShowOldInstanceMenu");
     ASSERT_TRUE(WaitUntil([&] {
         GetWindowRect(w, &r);

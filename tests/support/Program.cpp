@@ -103,6 +103,23 @@ std::string AppDataFolder() {
     return path;
 }
 
+DWORD ReadSetting(const char* name, DWORD fallback) {
+    DWORD v = 0, size = sizeof v;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", name, RRF_RT_REG_DWORD, nullptr, &v,
+                     &size) != ERROR_SUCCESS)
+        return fallback;
+    return v;
+}
+
+void WriteSetting(const char* name, DWORD value) {
+    HKEY k;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
+    RegCloseKey(k);
+}
+
 void ForgetEverything() {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola");
     HKEY run;

@@ -37,5 +37,8 @@ private:
 
 // Removes the program's settings, autostart value and data folder: a first run again.
 void ForgetEverything();
+// A REG_DWORD of the program's key; fallback when it is missing or of another type.
+DWORD ReadSetting(const char* name, DWORD fallback);
+void WriteSetting(const char* name, DWORD value);
 std::string AppDataFolder();
 void PostToAll(const char* registeredName);
