@@ -7,6 +7,7 @@
 
 #include "panel/Geometry.h"
 #include "platform/Text.h"
+#include "support/CatalogueSetup.h"
 #include "support/Input.h"
 #include "support/Program.h"
 #include "support/Shortcut.h"
@@ -53,12 +54,7 @@ protected:
 
     // The entry's slot from the catalogue file, or 0.
     static int Slot(const std::string& path) {
-        std::string text = AnsiLowerFileName(ReadWholeFile(AppDataFolder() + "\\Kestrola\\tab1.ini"));
-        std::string key = "=" + AnsiLowerFileName(path) + "\r\n";
-        size_t at = text.find(key);
-        if (at == std::string::npos) return 0;
-        size_t start = text.rfind('\n', at);
-        return std::atoi(text.c_str() + (start == std::string::npos ? 0 : start + 1));
+        return std::atoi(SlotKeyOf(ReadWholeFile(AppDataFolder() + "\\Kestrola\\tab1.ini"), path).c_str());
     }
     // Screen point in the middle of the entry's cell.
     POINT CellCentre(const std::string& path) const {

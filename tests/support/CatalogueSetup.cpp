@@ -1,6 +1,16 @@
 #include "support/CatalogueSetup.h"
 
 #include "platform/Files.h"
+#include "platform/Text.h"
+
+std::string SlotKeyOf(const std::string& catalogueText, const std::string& path) {
+    std::string text = AnsiLowerFileName(catalogueText);
+    size_t at = text.find("=" + AnsiLowerFileName(path) + "\r\n");
+    if (at == std::string::npos) return "";
+    size_t start = text.rfind('\n', at);
+    start = start == std::string::npos ? 0 : start + 1;
+    return text.substr(start, at - start);
+}
 
 TFolderPaths MakeStartMenuTree(const std::string& base) {
     TFolderPaths p;

@@ -14,12 +14,7 @@ protected:
         return std::any_of(form->FolderList.begin(), form->FolderList.end(),
                            [&](const TFolder& f) { return f.Caption == caption; });
     }
-    std::string Slot(const std::string& path) const {
-        std::string tab = AnsiLowerFileName(Tab());
-        size_t at = tab.find("=" + AnsiLowerFileName(path) + "\r\n");
-        if (at == std::string::npos) return "";
-        return tab.substr(tab.rfind('\n', at) + 1, at - tab.rfind('\n', at) - 1);
-    }
+    std::string Slot(const std::string& path) const { return SlotKeyOf(Tab(), path); }
     void LoggedRebuild() {
         std::string saved = ProgramFolder;
         ProgramFolder = paths.AppData + "\\";  // the log of these rebuilds stays in the tree
