@@ -11,5 +11,6 @@ struct GeneratedMenu {
 };
 
 // 324 main entries over both Programs roots (264 shortcuts, 60 folders), 1,000 shortcuts inside
-// the folders (20 single-program folders, 40 larger ones), a few quick entries.
-GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& targets);
+// the folders (20 single-program folders, 40 larger ones), a few quick entries. The targets are
+// made in `targets` (links to a system program, empty documents) unless `targetsPresent` is off.
+GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& targets, bool targetsPresent = true);
