@@ -45,7 +45,8 @@ GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& ta
     if (targetsPresent) ForceDirectories(targetFolder);
     for (int i = 0; i < 264; ++i) {
         const std::string& root = i % 2 ? paths.UserPrograms : paths.CommonPrograms;
-        MakeShortcut(root + "\\" + Name("Program", i) + ".lnk", targets.Make(Name("prog", i) + ".exe"));
+        g.made.push_back(root + "\\" + Name("Program", i) + ".lnk");
+        MakeShortcut(g.made.back(), targets.Make(Name("prog", i) + ".exe"));
         ++g.mainEntries;
     }
     int inFolders = 0;
@@ -53,6 +54,7 @@ GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& ta
         const std::string& root = f % 2 ? paths.UserPrograms : paths.CommonPrograms;
         std::string folder = root + "\\" + Name("Suite", f);
         ForceDirectories(folder);
+        g.made.push_back(folder);
         ++g.folders;
         ++g.mainEntries;
         int count = f < 20 ? 2 : 24;  // single-program folders hold one program and one document
@@ -64,7 +66,9 @@ GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& ta
         }
     }
     g.shortcutsInFolders = inFolders;
-    for (int q = 0; q < 6; ++q)
-        MakeShortcut(paths.UserStartMenu + "\\" + Name("Quick", q) + ".lnk", targets.Make(Name("quick", q) + ".exe"));
+    for (int q = 0; q < 6; ++q) {
+        g.made.push_back(paths.UserStartMenu + "\\" + Name("Quick", q) + ".lnk");
+        MakeShortcut(g.made.back(), targets.Make(Name("quick", q) + ".exe"));
+    }
     return g;
 }

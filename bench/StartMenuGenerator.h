@@ -1,6 +1,7 @@
 // Generates a large Start Menu tree for the benchmarks.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/FolderPaths.h"
 
@@ -8,6 +9,7 @@ struct GeneratedMenu {
     int mainEntries = 0;
     int folders = 0;
     int shortcutsInFolders = 0;
+    std::vector<std::string> made;  // top-level shortcuts and folders, for taking them away again
 };
 
 // 324 main entries over both Programs roots (264 shortcuts, 60 folders), 1,000 shortcuts inside

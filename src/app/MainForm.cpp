@@ -207,6 +207,9 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == 1 && FN1) FN1->Deliver();
             if (wParam == 2 && FN2) FN2->Deliver();
             return 0;
+        case kPaintAheadMessage:
+            PaintAheadStep(wParam);
+            return 0;
         case WM_PAINT:
             FormPaint();
             return 0;

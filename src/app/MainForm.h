@@ -36,6 +36,8 @@ class FontFamily;
 }
 
 constexpr UINT TrayCallbackMessage = WM_USER + 20;
+// Posted to the window itself: paint the next cells ahead, from the entry index in wParam.
+constexpr UINT kPaintAheadMessage = WM_APP + 25;
 constexpr const char* kMainWindowClass = "TMainForm";
 constexpr const char* kApplicationTitle = "Kestrola";
 
@@ -129,6 +131,11 @@ public:
     // One whole frame into dc, client size width x height.
     void PaintFrame(HDC dc, int width, int height);
     void RedrawItem(bool highlighted, int index);
+    // Paints up to count entries' normal cells from index from on, keeping them for the frames;
+    // returns the index after the last one looked at.
+    size_t PaintCellsAhead(size_t from, size_t count);
+    // One step of painting the cells while the panel is hidden, so that it opens at once.
+    void PaintAheadStep(size_t from);
     void DrawLines();
     void DrawBorderLines();
     void DrawPanel();

@@ -5,7 +5,6 @@
 
 namespace {
 constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
-constexpr DWORD kWaitMs = 200;
 
 struct ChangeNotificationTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
@@ -63,8 +62,9 @@ void TfisFileNotification::Run() {
     UniqueChangeNotification change(FindFirstChangeNotificationA(folder_.c_str(), TRUE, kFilter));
     if (!change) return;
     HANDLE waits[] = {change.Get(), terminate_.Get()};
+    // No time-out: the stop event ends the wait, and an idle watcher costs no wake-ups.
     for (;;) {
-        DWORD r = WaitForMultipleObjects(2, waits, FALSE, kWaitMs);
+        DWORD r = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
         if (r == WAIT_OBJECT_0 + 1 || r == WAIT_FAILED) return;
         if (r == WAIT_OBJECT_0 && !HandOver()) return;
         if (!FindNextChangeNotification(change.Get())) return;

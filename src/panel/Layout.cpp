@@ -99,5 +99,6 @@ void TMainForm::CalcAll() {
         FillItems();
         Timer.Stop();
         CurrentItem = -1;
+        if (Handle() && !PanelShown) PostMessageA(Handle(), kPaintAheadMessage, 0, 0);
     });
 }

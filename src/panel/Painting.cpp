@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/MainForm.h"
@@ -121,6 +122,28 @@ void TMainForm::RedrawItem(bool highlighted, int index) {
         const OffscreenBitmap& cell = CellImage(dc, static_cast<size_t>(index), highlighted);
         BitBlt(dc, f.CellX + ScrollX, f.CellY + ScrollY, Geometry.CellWidth, Geometry.CellHeight, cell.Dc(), 0, 0,
                SRCCOPY);
+    });
+}
+
+size_t TMainForm::PaintCellsAhead(size_t from, size_t count) {
+    size_t end = std::min(FolderList.size(), from + count);
+    if (from >= end) return end;
+    // Compatible with the screen, as the frames' buffers are; a bare memory DC would give
+    // one-bit cells.
+    WindowDc screen(nullptr);
+    for (size_t i = from; i < end; ++i) CellImage(screen.Get(), i, false);
+    return end;
+}
+
+void TMainForm::PaintAheadStep(size_t from) {
+    Guarded("PaintAheadStep", [&] {
+        if (PanelShown || !Handle()) return;  // a frame paints what is missing itself
+        // The colours the next show will paint with; also the first use of the painting's
+        // fonts and surfaces, so that the first open after a start costs no more than others.
+        if (from == 0) PrepareColors();
+        constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
+        size_t next = PaintCellsAhead(from, kCellsPerStep);
+        if (next < FolderList.size()) PostMessageA(Handle(), kPaintAheadMessage, next, 0);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
@@ -210,4 +211,36 @@ TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
     EXPECT_EQ(At(b.CellX + form.Geometry.CellWidth - 10, b.CellY + RoundHalfEven(form.Geometry.IconHeight / 2.0)),
               Rgb(form.ItemTextColor))
         << "the rebuilt entry (now a folder) shows its mark";
+}
+
+namespace {
+std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int height) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(b.Dc(), b.Bitmap(), 0, static_cast<UINT>(height), px.data(), &bi, DIB_RGB_COLORS);
+    return px;
+}
+}  // namespace
+
+TEST_F(Painting, CellsPaintedAheadShowAsCellsPaintedInTheFrame) {
+    Layout(6, 6, 1, {1, 2, 3, 5, 8, 13, 21, 34}, false);
+    form.FolderList[2].IsFolder = true;
+    Paint();
+    std::vector<uint32_t> painted = Pixels(*frame, size.width, size.height);
+
+    Layout(6, 6, 1, {1, 2, 3, 5, 8, 13, 21, 34}, false);
+    form.FolderList[2].IsFolder = true;
+    EXPECT_EQ(form.PaintCellsAhead(0, 5), 5u);
+    EXPECT_EQ(form.PaintCellsAhead(5, 24), form.FolderList.size()) << "stops at the last entry";
+    Paint();
+    std::vector<uint32_t> ahead = Pixels(*frame, size.width, size.height);
+    ASSERT_EQ(ahead.size(), painted.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < ahead.size(); ++i) differing += (ahead[i] & 0xFFFFFF) != (painted[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u) << "the frame of cells painted ahead differs";
 }
