@@ -34,7 +34,6 @@ double Now() {
     QueryPerformanceCounter(&c);
     return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
-void Stage(const char* s) { static double t0 = Now(); std::fprintf(stderr, "%8.1f s %s\n", (Now() - t0) / 1000, s); }
 
 // Like WaitUntil, but polling every millisecond, for timings.
 bool PollUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
@@ -92,7 +91,6 @@ struct Subject {
 // Milliseconds from starting the process to its tray icon on the screen; the process runs on.
 double StartToTray(std::unique_ptr<Program>& p, const Subject& s) {
     if (!PollUntil([] { return VisibleTray() == nullptr; }, 15000)) return -1;
-    Stage("start");
     double t0 = Now();
     p = std::make_unique<Program>(s.arguments, "", s.exe);
     if (!PollUntil([] { return VisibleTray() != nullptr; }, 30000)) return -1;
@@ -110,9 +108,7 @@ void End(std::unique_ptr<Program>& p, const Subject& s) {
 double OpenLatency(HWND w, int unixPid, COLORREF border) {
     PostMessageA(w, WM_ACTIVATEAPP, FALSE, 0);
     if (!PollUntil([&] { return !IsWindowVisible(w); }, 10000)) return -1;
-    Stage("hidden");
     WaitUntilQuiet(unixPid, 300, 20000);
-    Stage("quiet");
     double t0 = Now();
     PostMessageA(w, RegisterWindowMessageA(kShowMessage), 0, 0);
     bool shown = PollUntil(
@@ -210,23 +206,25 @@ void Show(const char* what, const Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // "floor" measures the floor alone, "quick" one later start of the program and no floor.
     bool floorOnly = argc > 1 && std::string(argv[1]) == "floor";
+    bool quick = argc > 1 && std::string(argv[1]) == "quick";
     CoInitialize(nullptr);
     TFolderPaths paths = LoadFolderPaths();
-    Stage("begin");
     TempFolder targets;
     GeneratedMenu g = GenerateStartMenu(paths, targets.Path() + "\\targets");
     std::printf("Start Menu of the prefix: %d main entries, %zu made\n", g.mainEntries, g.made.size());
-    Stage("generated");
     COLORREF border = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION))[0];
 
     Subject kestrola{ProgramPath(), "", "TMainForm", "Kestrola.exe"};
     RECT panel = {0, 0, 1398, 1000};
     Figures first, warm;
     if (!floorOnly) {
-        first = Measure(kestrola, 3, border, "", ForgetEverything, nullptr);
-        Show("Kestrola, first starts", first);
-        warm = Measure(kestrola, 5, border, paths.UserPrograms, nullptr, &panel);
+        if (!quick) {
+            first = Measure(kestrola, 3, border, "", ForgetEverything, nullptr);
+            Show("Kestrola, first starts", first);
+        }
+        warm = Measure(kestrola, quick ? 1 : 5, border, paths.UserPrograms, nullptr, &panel);
         Show("Kestrola, later starts", warm);
     }
 
@@ -234,7 +232,8 @@ int main(int argc, char** argv) {
     std::snprintf(arguments, sizeof arguments, "%ld %ld 0x%06lx", panel.right - panel.left, panel.bottom - panel.top,
                   static_cast<unsigned long>(border));
     Subject floorTray{ThisFolder() + "\\floor_tray.exe", arguments, "FloorTrayForm", "floor_tray.exe"};
-    Figures floor = Measure(floorTray, 5, border, "", nullptr, nullptr);
+    Figures floor;
+    if (!quick) floor = Measure(floorTray, 5, border, "", nullptr, nullptr);
     Show("floor_tray", floor);
 
     if (!floorOnly) {

@@ -269,6 +269,10 @@ private:
     const OffscreenBitmap& CellImage(HDC dc, size_t index, bool highlighted);
     void PaintCell(HDC dc, const TFolder& f, bool highlighted);
     CellLook cellLook_{};
+    // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
+    const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);
+    std::unique_ptr<OffscreenBitmap> frameBuffer_;
+    ClientSize frameBufferSize_{};
     std::map<size_t, std::unique_ptr<OffscreenBitmap>> cellImages_;
     // The caption font, made on first use after each PrepareColors.
     const Gdiplus::Font& CaptionFont(HDC dc);

@@ -46,10 +46,22 @@ void TMainForm::FormPaint() {
     HDC screen = BeginPaint(Handle(), &ps);
     RECT client;
     GetClientRect(Handle(), &client);
-    OffscreenBitmap buffer(screen, client.right, client.bottom);
+    const OffscreenBitmap& buffer = FrameBuffer(screen, client.right, client.bottom);
     PaintFrame(buffer.Dc(), client.right, client.bottom);
     BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Dc(), 0, 0, SRCCOPY);
     EndPaint(Handle(), &ps);
+}
+
+const OffscreenBitmap& TMainForm::FrameBuffer(HDC compatible, int width, int height) {
+    // Kept between frames: a new buffer of a large panel costs more than the frame itself, in
+    // the first touch of its pages, which is done here.
+    if (!frameBuffer_ || frameBufferSize_.width != width || frameBufferSize_.height != height) {
+        frameBuffer_.reset();
+        frameBuffer_ = std::make_unique<OffscreenBitmap>(compatible, width, height);
+        PatBlt(frameBuffer_->Dc(), 0, 0, width, height, BLACKNESS);
+        frameBufferSize_ = {width, height};
+    }
+    return *frameBuffer_;
 }
 
 void TMainForm::PaintFrame(HDC dc, int cw, int ch) {
@@ -128,8 +140,7 @@ void TMainForm::RedrawItem(bool highlighted, int index) {
 size_t TMainForm::PaintCellsAhead(size_t from, size_t count) {
     size_t end = std::min(FolderList.size(), from + count);
     if (from >= end) return end;
-    // Compatible with the screen, as the frames' buffers are; a bare memory DC would give
-    // one-bit cells.
+    // No paint is under way, so the cells are made for the screen.
     WindowDc screen(nullptr);
     for (size_t i = from; i < end; ++i) CellImage(screen.Get(), i, false);
     return end;
@@ -143,7 +154,14 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (from == 0) PrepareColors();
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = PaintCellsAhead(from, kCellsPerStep);
-        if (next < FolderList.size()) PostMessageA(Handle(), kPaintAheadMessage, next, 0);
+        if (next < FolderList.size()) {
+            PostMessageA(Handle(), kPaintAheadMessage, next, 0);
+            return;
+        }
+        RECT client;
+        GetClientRect(Handle(), &client);
+        WindowDc screen(nullptr);
+        FrameBuffer(screen.Get(), client.right, client.bottom);
     });
 }
 
