@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "Report.h"
 #include "Timing.h"
 #include "app/MainForm.h"
 #include "platform/Files.h"
@@ -101,6 +102,7 @@ int main() {
     std::printf("enumeration alone:                     %8.1f ms\n", Median(enumerate));
     std::printf("floor (enumeration + one icon each):   %8.1f ms\n", f);
     std::printf("FillMenu:                              %8.1f ms  (%.2fx floor)\n", Median(fill), Median(fill) / f);
+    ReportFigure("FillMenu, 500 items", Median(fill), f, "ms");
     CoUninitialize();
     return 0;
 }

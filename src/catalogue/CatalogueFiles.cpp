@@ -89,12 +89,15 @@ void TMainForm::DeleteValues(Reconciliation& r, const std::string& section) {
             std::string key, value;
             SplitLine(line, key, value);
             long n = 0;
-            if (!ParseDecimal(key, n)) {
+            bool number = ParseDecimal(key, n);
+            if (!number || !IsSlotNumber(n)) {
                 // Dropped rather than skipped: its name stays pending and is written anew once,
-                // instead of the bad line making every rebuild add the entry again.
+                // instead of the bad line making every rebuild add the entry again (or, for a
+                // number of no slot, hiding the entry for good).
                 r.file.DeleteKey(section, key);
                 r.file.DeleteKey("SetupTime", key);
-                RaiseNotAnInteger(key);
+                if (!number) RaiseNotAnInteger(key);
+                throw Error("Slot number " + key + " is out of range");
             }
             if (n > r.count) r.count = static_cast<int>(n);
             std::string name = LastComponent(value);
@@ -113,7 +116,7 @@ void TMainForm::FillNumbers(Reconciliation& r, const std::string& section) {
     Guarded("FillNumbers", [&] {
         for (const std::string& key : r.file.ReadSection(section)) {
             long n = 0;
-            if (ParseDecimal(key, n)) r.used.insert(static_cast<int>(n));
+            if (ParseDecimal(key, n) && IsSlotNumber(n)) r.used.insert(static_cast<int>(n));
         }
     });
 }

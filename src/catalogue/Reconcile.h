@@ -3,6 +3,11 @@
 #include <set>
 #include <vector>
 
+// The highest slot a catalogue key may name: far beyond any Start Menu, low enough that the
+// free-slot list and the grid of a hand-edited key stay small.
+constexpr long kMaxSlot = 65535;
+inline bool IsSlotNumber(long n) { return n >= 1 && n <= kMaxSlot; }
+
 // The numbers 1..count not in use become free (ascending); free numbers at the top are given up,
 // so count ends as the highest number in use (0 when none is).
 void ComputeFreeSlots(const std::set<int>& used, int& count, std::vector<int>& freeSlots);

@@ -1,10 +1,13 @@
 // Start Menu trees and catalogue files that no installer should make: the rebuild goes on,
 // and every entry of a valid catalogue keeps its slot.
 #include <algorithm>
+#include <functional>
 #include <random>
 
 #include "CatalogueFixture.h"
 #include "app/ProgramFolder.h"
+#include "platform/Handle.h"
+#include "support/Program.h"
 
 namespace {
 
@@ -15,12 +18,17 @@ protected:
                            [&](const TFolder& f) { return f.Caption == caption; });
     }
     std::string Slot(const std::string& path) const { return SlotKeyOf(Tab(), path); }
-    void LoggedRebuild() {
+    // The log of what runs here stays in the tree.
+    void Logged(const std::function<void()>& work) {
         std::string saved = ProgramFolder;
-        ProgramFolder = paths.AppData + "\\";  // the log of these rebuilds stays in the tree
-        form->CalcAll();
+        ProgramFolder = paths.AppData + "\\";
+        work();
         ProgramFolder = saved;
     }
+    void LoggedRebuild() {
+        Logged([&] { form->CalcAll(); });
+    }
+    std::string LogText() const { return ReadWholeFile(paths.AppData + "\\log.txt"); }
 };
 
 std::string Noise(size_t n) {
@@ -104,4 +112,109 @@ TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
     size_t size = Tab().size();
     LoggedRebuild();
     EXPECT_EQ(Tab().size(), size) << "rebuilds over the noise do not make it grow";
+}
+
+namespace {
+
+// Starts a program of the host's /bin (Wine starts those too); false on Windows itself.
+bool RunHost(const std::string& program, const std::string& arguments) {
+    std::string cmd = program + " " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(("Z:\\bin\\" + program).c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    // Wine hands out no handle of a host program to wait on; the caller looks for its result.
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return true;
+}
+
+// The host's name of a path under Wine; empty on Windows itself.
+std::string UnixPath(const std::string& path) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return {};
+    char* name = unixName(ToWide(path).c_str());
+    std::string result = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+}  // namespace
+
+TEST_F(Hostile, FoldersThatLoopBackAndFoldersThatCannotBeReadLeaveTheRestShown) {
+    std::string p = paths.CommonPrograms;
+    Program(p, "Real.lnk");
+    std::string loop = p + "\\Loop";
+    ASSERT_TRUE(ForceDirectories(loop));
+    Program(loop, "Inside.lnk");
+    Program(loop, "Beside.lnk");
+    // A link back to the Programs folder itself, and one that points at itself.
+    std::string unixLoop = UnixPath(loop);
+    std::string back = "\"" + unixLoop + "/Back\"", self = "\"" + unixLoop + "/Self\"";
+    if (unixLoop.empty() || !RunHost("ln", "-s \"" + UnixPath(p) + "\" " + back) || !RunHost("ln", "-s " + self + " " + self) ||
+        !WaitUntil([&] { return DirectoryExists(loop + "\\Back"); }))
+        GTEST_SKIP() << "no host links can be made here";
+    // Taken away by the host too: the tree's removal would follow Back into the Programs folder.
+    struct Unlink {
+        std::string back, self, loop;
+        ~Unlink() {
+            RunHost("rm", "-f " + back + " " + self);
+            WaitUntil([&] { return !DirectoryExists(loop + "\\Back"); });
+        }
+    } unlink{back, self, loop};
+
+    // Held open without sharing: nothing else may read the folder or the shortcut meanwhile.
+    std::string locked = p + "\\Locked";
+    ASSERT_TRUE(ForceDirectories(locked));
+    Program(locked, "Hidden.lnk");
+    Program(locked, "Other.lnk");
+    UniqueHandle lockedFolder(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::string busy = Program(p, "Busy.lnk");
+    UniqueHandle busyLink(CreateFileA(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lockedFolder && busyLink);
+
+    LoggedRebuild();
+    EXPECT_TRUE(Shown("Real"));
+    EXPECT_TRUE(Shown("Loop"));
+    Logged([&] { form->FillMenu("Loop"); });
+    ASSERT_TRUE(form->FolderMenu);
+    // Inside, Beside and the Programs folder once through Back; its own Loop is not walked again.
+    EXPECT_LE(form->FolderMenuPaths.size(), 8u);
+    EXPECT_TRUE(std::any_of(form->FolderMenuPaths.begin(), form->FolderMenuPaths.end(),
+                            [](const std::string& s) { return s.find("Inside.lnk") != std::string::npos; }));
+    EXPECT_NE(LogText().find("leads back"), std::string::npos) << LogText();
+    Logged([&] { form->FillMenu("Locked"); });
+    EXPECT_TRUE(!form->FolderMenu || form->FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
+
+    lockedFolder.Reset();
+    busyLink.Reset();
+    LoggedRebuild();
+    EXPECT_TRUE(Shown("Busy"));
+    EXPECT_TRUE(Shown("Locked"));
+    form->FillMenu("Locked");
+    ASSERT_TRUE(form->FolderMenu);
+    EXPECT_EQ(form->FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
+}
+
+TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
+    std::vector<std::string> links;
+    for (const char* n : {"A.lnk", "B.lnk", "C.lnk", "D.lnk", "E.lnk"}) links.push_back(Program(paths.CommonPrograms, n));
+    const std::string& p = paths.CommonPrograms;
+    WriteWholeFile(paths.AppData + "\\tab1.ini", "[Files]\r\n2=" + links[0] + "\r\nx=" + links[1] + "\r\n0=" + links[2] +
+                                                     "\r\n-4=" + links[3] + "\r\n2000000000=" + p + "\\E.lnk\r\n99999999999=" + p +
+                                                     "\\Gone.lnk\r\n5=\r\n=" + p + "\\Nameless.lnk\r\n7\r\n");
+    LoggedRebuild();
+    EXPECT_EQ(Slot(links[0]), "2") << "the valid key keeps its slot";
+    for (size_t i = 1; i < links.size(); ++i) {
+        std::string s = Slot(links[i]);
+        ASSERT_FALSE(s.empty()) << links[i] << " is listed again";
+        EXPECT_GT(std::atoi(s.c_str()), 0) << links[i];
+        EXPECT_LT(std::atoi(s.c_str()), 100) << links[i];
+    }
+    EXPECT_EQ(form->FolderList.size(), 5u);
+    EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
+    EXPECT_LT(form->Geometry.ItemCount, 100) << "no grid for a slot that was never one";
 }
