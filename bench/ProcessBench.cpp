@@ -53,29 +53,6 @@ HWND VisibleTray() {
     return w && IsWindowVisible(w) ? w : nullptr;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
-    auto* s = reinterpret_cast<WindowSearch*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != s->pid || lstrcmpA(cls, s->cls) != 0) return TRUE;
-    s->found = w;
-    return FALSE;
-}
-
-HWND WindowOf(DWORD pid, const char* cls) {
-    WindowSearch s{pid, cls, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     COLORREF c = GetPixel(screen, x, y);
@@ -99,7 +76,7 @@ double StartToTray(std::unique_ptr<Program>& p, const Subject& s) {
 
 void End(std::unique_ptr<Program>& p, const Subject& s) {
     if (!p) return;
-    if (HWND w = WindowOf(p->Id(), s.windowClass.c_str())) PostMessageA(w, WM_CLOSE, 0, 0);
+    if (HWND w = WindowOfProcess(p->Id(), s.windowClass.c_str())) PostMessageA(w, WM_CLOSE, 0, 0);
     p->WaitForExit(30000);
     p.reset();
 }
@@ -160,7 +137,7 @@ Figures Measure(const Subject& s, int starts, COLORREF border, const std::string
     if (beforeEachStart) beforeEachStart();
     f.start.push_back(StartToTray(p, s));
     HWND w = nullptr;
-    PollUntil([&] { return (w = WindowOf(p->Id(), s.windowClass.c_str())) != nullptr; }, 30000);
+    PollUntil([&] { return (w = WindowOfProcess(p->Id(), s.windowClass.c_str())) != nullptr; }, 30000);
     int pid = FindUnixProcess(s.fileName);
     if (w && pid) {
         f.firstOpen = OpenLatency(w, pid, border);

@@ -68,16 +68,17 @@ DWORD Program::WaitForExit(DWORD timeoutMs) {
 namespace {
 struct WindowSearch {
     DWORD pid;
+    const char* cls;
     HWND found;
 };
 
-BOOL CALLBACK MatchMainWindow(HWND w, LPARAM p) {
+BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
     auto* s = reinterpret_cast<WindowSearch*>(p);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     char cls[64] = {};
     GetClassNameA(w, cls, sizeof cls);
-    if (pid == s->pid && std::string(cls) == "TMainForm") {
+    if (pid == s->pid && std::string(cls) == s->cls) {
         s->found = w;
         return FALSE;
     }
@@ -85,11 +86,13 @@ BOOL CALLBACK MatchMainWindow(HWND w, LPARAM p) {
 }
 }  // namespace
 
-HWND Program::MainWindow() const {
-    WindowSearch s{info_.dwProcessId, nullptr};
-    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&s));
+HWND WindowOfProcess(DWORD pid, const char* windowClass) {
+    WindowSearch s{pid, windowClass, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
+
+HWND Program::MainWindow() const { return WindowOfProcess(info_.dwProcessId, "TMainForm"); }
 
 HWND Program::WaitForMainWindow(DWORD timeoutMs) const {
     HWND w = nullptr;

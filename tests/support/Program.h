@@ -14,6 +14,9 @@ std::string ThisFolder();
 // A special folder of the shell by its CSIDL, as the system gives it.
 std::string SpecialFolder(int csidl);
 
+// The first top-level window of the class that belongs to the process.
+HWND WindowOfProcess(DWORD pid, const char* windowClass);
+
 class Program {
 public:
     // Starts exe with the given arguments in the given current folder (empty: the test's own).
