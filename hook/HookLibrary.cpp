@@ -11,15 +11,25 @@
 namespace {
 
 UINT g_showMenu = 0, g_optionsUpdate = 0;
+// When this process last passed on a trigger: its releases, which arrive later, belong to it.
+DWORD g_armedAt = 0;
+bool g_armed = false;
+constexpr DWORD kArmedMs = 1000;
 
 HWND MainWindow(const HookSharedBlock& b) {
     HWND w = reinterpret_cast<HWND>(static_cast<uintptr_t>(b.MainWindow));
     return IsWindow(w) ? w : nullptr;
 }
 
-void AskForPanel(const HookSharedBlock& b, const RECT& r) {
-    HWND w = MainWindow(b);
-    if (!w) return;
+// This process got the input, so it may hand the foreground to the program, which shows its
+// panel only later and would otherwise be refused.
+void GrantForeground(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid) AllowSetForegroundWindow(pid);
+}
+
+void AskForPanel(HWND w, const RECT& r) {
     PackedRect p = PackShowRect({r.left, r.top, r.right, r.bottom});
     PostMessageA(w, g_showMenu, p.wParam, p.lParam);
 }
@@ -52,6 +62,40 @@ bool HasClass(HWND w, const char* name) {
 // The Start button of the taskbar: a button whose parent is the taskbar window.
 bool IsStartButton(HWND w) { return HasClass(w, "Button") && HasClass(GetParent(w), "Shell_TrayWnd"); }
 
+HookEvent EventOf(const MSG& m) {
+    switch (m.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return IsChordKey(m.wParam) ? HookEvent::ChordKeyDown : HookEvent::Other;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            return IsChordKey(m.wParam) ? HookEvent::ChordKeyUp : HookEvent::Other;
+        // A quick second press comes as a double click; it belongs to the Start button too.
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            return IsStartButton(m.hwnd) ? HookEvent::StartButtonPress : HookEvent::Other;
+        case WM_LBUTTONUP:
+            return IsStartButton(m.hwnd) ? HookEvent::StartButtonRelease : HookEvent::Other;
+        default:
+            return HookEvent::Other;
+    }
+}
+
+// The pointer's monitor, less the taskbar; the whole primary screen where none is known.
+RECT ChordRect() {
+    POINT p{};
+    GetCursorPos(&p);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) {
+        SetRect(&info.rcMonitor, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        info.rcWork = info.rcMonitor;
+    }
+    const RECT &m = info.rcMonitor, &w = info.rcWork;
+    ScreenRect r = ChordShowRect(p.x, p.y, {m.left, m.top, m.right, m.bottom}, {w.left, w.top, w.right, w.bottom});
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 void Look(MSG& m) {
     if (!g_showMenu) {
         g_showMenu = RegisterWindowMessageA(hook::kShowMenuMessage);
@@ -60,27 +104,32 @@ void Look(MSG& m) {
     // The settings are read from the block at every trigger, so a change of them is in effect
     // as soon as the options-update broadcast says they are in the block.
     if (g_optionsUpdate && m.message == g_optionsUpdate) return;
-    bool key = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
-    bool click = m.message == WM_LBUTTONDOWN;
-    if (!key && !click) return;
-    if (key && !IsChordKey(m.wParam)) return;
+    HookEvent e = EventOf(m);
+    if (e == HookEvent::Other) return;
     // Opened for this one look: a view kept open would keep an old block alive after the program
     // ended and hand its stale fields to the next one.
     HookBlockView look;
     const HookSharedBlock* b = look.Get();
     if (!b) return;
-    if (key && ChordTriggered(*b, Held(m.wParam, m.lParam))) {
-        // The whole screen: the pointer is inside it wherever it rests.
-        RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        AskForPanel(*b, screen);
-        return;
-    }
-    if (click && b->IntegrateWithSystem != 0 && IsStartButton(m.hwnd)) {
+    HWND w = MainWindow(*b);
+    if (!w) return;
+    bool chord = e == HookEvent::ChordKeyDown && ChordTriggered(*b, Held(m.wParam, m.lParam));
+    bool armed = g_armed && GetTickCount() - g_armedAt < kArmedMs;
+    HookStep s = DecideHookStep(e, chord, m.wParam == VK_APPS, b->IntegrateWithSystem != 0, armed);
+    if (s.grantForeground) GrantForeground(w);
+    if (s.askForPanel) {
         RECT r;
-        GetWindowRect(m.hwnd, &r);
-        AskForPanel(*b, r);
-        m.message = WM_NULL;  // the panel opens instead of the system's menu
+        if (chord)
+            r = ChordRect();
+        else
+            GetWindowRect(m.hwnd, &r);
+        AskForPanel(w, r);
     }
+    if (s.arm) {
+        g_armed = true;
+        g_armedAt = GetTickCount();
+    }
+    if (s.swallow) m.message = WM_NULL;  // the panel opens instead of the system's menu
 }
 
 }  // namespace

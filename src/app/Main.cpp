@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
+#include "shell/Log.h"
 
 namespace {
 
@@ -25,13 +26,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ForwardExitRequest();
         return 0;
     }
+    SetLogFailureDisplay(Application::ShowException);
     CoInitialize(nullptr);
-    {
+    // The last handler: nothing may unwind into the system's start-up code.
+    try {
         GdiplusSession gdiplus;
         TMainForm form;
         form.LoadComponents();
         form.FormCreate();
         Application::Run();
+    } catch (const std::exception& e) {
+        Application::ShowException(e);
     }
     CoUninitialize();
     return 0;

@@ -37,6 +37,7 @@ void TMainForm::FormCreate() {
     if (SecondInstance) return;
     Guarded("FormCreate", [&] {
         ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
+        TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
         Translate();
         // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
@@ -139,10 +140,15 @@ void TMainForm::LoadComponents() {
 }
 
 void TMainForm::OneInstance1ApplicationExists() {
-    Application::Terminate();
-    Application::ProcessMessages();
     SecondInstance = true;
-    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("KestrolaShowOldInstanceMenu"), 0, 0);
+    Guarded("OneInstance1ApplicationExists", [&] {
+        Application::Terminate();
+        Application::ProcessMessages();
+        // This start came from the user, so the right to take the foreground is ours to hand on:
+        // the running copy does not know of the user's input and would be refused.
+        AllowSetForegroundWindow(ASFW_ANY);
+        PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("KestrolaShowOldInstanceMenu"), 0, 0);
+    });
 }
 
 void TMainForm::ShowMenuClick() {
@@ -155,14 +161,28 @@ void TMainForm::ExitMenuClick() {
 
 void TMainForm::MessageEvent(MSG& msg, bool& handled) {
     Guarded("MessageEvent", [&] {
-        if (ShowOldInstanceMessage && msg.message == ShowOldInstanceMessage) ShowMenuClick();
-        if (ShowMenuMessage && msg.message == ShowMenuMessage) {
+        if (!IsProgramMessage(msg.message)) return;
+        // Handled here, so that the window procedure, which sees them only while a dialog or a
+        // menu runs its own loop, does not handle them a second time.
+        handled = true;
+        if (msg.message == ShowOldInstanceMessage) ShowMenuClick();
+        if (msg.message == ShowMenuMessage) {
             ShowRect = UnpackShowRect(static_cast<uint32_t>(msg.wParam), static_cast<uint32_t>(msg.lParam));
             DelayMenuTimer.Start();  // a running timer keeps its course
-            handled = true;
         }
-        if (ProgramExitMessage && msg.message == ProgramExitMessage) ExitMenuClick();
+        if (msg.message == ProgramExitMessage) ExitMenuClick();
     });
+}
+
+bool TMainForm::IsProgramMessage(UINT message) const {
+    return message != 0 &&
+           (message == ShowOldInstanceMessage || message == ShowMenuMessage || message == ProgramExitMessage);
+}
+
+void TMainForm::TaskbarCreated() {
+    // The shell was restarted and its notification area is empty: the icon is the program's only
+    // surface, so it is added again (without the first-run balloon).
+    Guarded("TaskbarCreated", [&] { AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater); });
 }
 
 void TMainForm::ActivateAPP(WPARAM active) {
@@ -190,6 +210,17 @@ void TMainForm::OnCommand(UINT id) {
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsProgramMessage(msg)) {
+        // Dispatched by a modal loop (a dialog, a menu, a message box), which bypasses the filter.
+        MSG m{Handle(), msg, wParam, lParam, 0, {}};
+        bool handled = false;
+        MessageEvent(m, handled);
+        return 0;
+    }
+    if (msg != 0 && msg == TaskbarCreatedMessage) {
+        TaskbarCreated();
+        return 0;
+    }
     switch (msg) {
         case WM_ACTIVATEAPP:
             ActivateAPP(wParam);
@@ -214,15 +245,26 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormPaint();
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // a quick second press is a press all the same
             FormMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_MOUSEMOVE:
             FormMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            FormMouseUp(msg == WM_LBUTTONUP, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            FormMouseUp(true, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
+        case WM_RBUTTONUP:
+            // Default processing makes the context-menu message from the release.
+            DefWindowProcA(Handle(), msg, wParam, lParam);
+            FormMouseUp(false, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            // Alt+Tab, Escape or another window took the pointer: a drag cannot go on.
+            if (msg == WM_CANCELMODE || reinterpret_cast<HWND>(lParam) != Handle())
+                Guarded("FormMouseUp", [&] { EndDrag(); });
+            return msg == WM_CANCELMODE ? DefWindowProcA(Handle(), msg, wParam, lParam) : 0;
         case WM_KEYDOWN:
             FormKeyDown(wParam);
             return 0;
@@ -230,8 +272,9 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormContextPopup();
             return 0;
         case WM_SETCURSOR:
-            // The shape is set on every move; the class cursor must not undo it.
-            if (LOWORD(lParam) == HTCLIENT) return TRUE;
+            // Over an entry that takes a hand the class cursor must not undo it; elsewhere, and
+            // over folder entries, the system's own choice stands.
+            if (LOWORD(lParam) == HTCLIENT && HandUnderPointer()) return TRUE;
             return DefWindowProcA(Handle(), msg, wParam, lParam);
         case WM_MEASUREITEM: {
             auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

@@ -21,6 +21,7 @@
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
 #include "panel/Geometry.h"
+#include "panel/PointerRules.h"
 #include "panel/ScrollBands.h"
 #include "platform/ComPtr.h"
 #include "platform/Gdi.h"
@@ -97,8 +98,11 @@ public:
     void MainFormShow();
     void MainFormHide();
 
-    // The application's message filter.
+    // The application's message filter; the window procedure passes it the program's messages
+    // that a modal loop dispatched past it.
     void MessageEvent(MSG& msg, bool& handled);
+    bool IsProgramMessage(UINT message) const;
+    void TaskbarCreated();
 
     // Catalogue model.
     void ClearFolders();  // also forgets the painted cells of the entries
@@ -154,6 +158,11 @@ public:
     void TimerTimer();
     bool CursorInMenu(POINT p, HMENU menu);
     bool IsDragging = false;
+    // Ends a drag, by release or by a lost capture; stores the position once per showing.
+    void EndDrag();
+    PointerShape ShapeOver(int item) const;
+    // Sets the hand when the pointer is over an entry that takes it.
+    bool HandUnderPointer();
     POINT DragPoint{};
 
     // Folder submenus.
@@ -201,6 +210,7 @@ public:
     bool VisualStyles = false;
 
     UINT ShowOldInstanceMessage = 0;
+    UINT TaskbarCreatedMessage = 0;  // the shell's notification area was made anew
     UINT ShowMenuMessage = 0;      // registered when the hook link starts
     UINT OptionsUpdateMessage = 0;  // likewise
 

@@ -48,6 +48,7 @@ void TMainForm::ShowSequence() {
 void TMainForm::MainFormHide() {
     Guarded("MainFormHide", [&] {
         ShowPopupMenuTimer.Stop();
+        EndDrag();  // Escape during a drag: the next show must not drag on
         PanelShown = false;
         ShowWindow(Handle(), SW_HIDE);
     });

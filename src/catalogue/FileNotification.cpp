@@ -47,7 +47,11 @@ void TfisFileNotification::Deliver() {
 }
 
 DWORD WINAPI TfisFileNotification::ThreadMain(void* self) {
-    static_cast<TfisFileNotification*>(self)->Run();
+    // Nothing may leave a thread: a watcher that fails just stops watching.
+    try {
+        static_cast<TfisFileNotification*>(self)->Run();
+    } catch (...) {
+    }
     return 0;
 }
 

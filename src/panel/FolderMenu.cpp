@@ -167,7 +167,8 @@ void TMainForm::ShowPopupMenuTimerTimer() {
                      f.CellY + ScrollY + RoundHalfEven(Geometry.IconHeight / 2.0) - 8};
         ClientToScreen(Handle(), &anchor);
         Timer.Start();
-        TrackFolderMenu(SubmenuLeft(anchor.x, w, Geometry.CellWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN)), anchor.y);
+        int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        TrackFolderMenu(SubmenuLeft(anchor.x, w, Geometry.CellWidth, desktopRight), anchor.y);
     });
 }
 

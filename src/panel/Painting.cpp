@@ -151,7 +151,13 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (PanelShown || !Handle()) return;  // a frame paints what is missing itself
         // The colours the next show will paint with; also the first use of the painting's
         // fonts and surfaces, so that the first open after a start costs no more than others.
-        if (from == 0) PrepareColors();
+        if (from == 0) {
+            // The drop shadow is the one known at the last show: a layout made before the
+            // next show must not change the panel's size.
+            bool shadow = Geometry.DropShadow;
+            PrepareColors();
+            Geometry.DropShadow = shadow;
+        }
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = PaintCellsAhead(from, kCellsPerStep);
         if (next < FolderList.size()) {

@@ -32,15 +32,41 @@ int TMainForm::GetCurrentItem(int x, int y) {
     return result;
 }
 
+PointerShape TMainForm::ShapeOver(int item) const {
+    bool entry = item >= 0 && static_cast<size_t>(item) < FolderList.size();
+    return PointerShapeFor(entry, entry ? FolderList[static_cast<size_t>(item)].FolderType : 0);
+}
+
 void TMainForm::SetCursorType() {
     Guarded("SetCursorType", [&] {
-        if (CurrentItem < 0) {
-            SetCursor(LoadCursor(nullptr, IDC_ARROW));
-            return;
+        switch (ShapeOver(CurrentItem)) {
+            case PointerShape::Arrow: SetCursor(LoadCursor(nullptr, IDC_ARROW)); break;
+            case PointerShape::Hand: SetCursor(LoadCursor(nullptr, IDC_HAND)); break;
+            case PointerShape::System: break;
         }
-        int kind = FolderList[static_cast<size_t>(CurrentItem)].FolderType;
-        if (kind != ekFolder && kind != ekQuickFolder) SetCursor(LoadCursor(nullptr, IDC_HAND));
     });
+}
+
+bool TMainForm::HandUnderPointer() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(Handle(), &p);
+    if (ShapeOver(GetCurrentItem(p.x, p.y)) != PointerShape::Hand) return false;
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return true;
+}
+
+void TMainForm::EndDrag() {
+    if (!IsDragging) return;
+    IsDragging = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    // The first drag of a showing is remembered, also when it ends without a release.
+    if (!PositionSaveArmed) return;
+    PositionSaveArmed = false;
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowX, RegValue::Integer(r.left), 3);
+    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowY, RegValue::Integer(r.top), 3);
 }
 
 void TMainForm::FormMouseDown(int x, int y) {
@@ -102,15 +128,7 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
             ShowShellContextMenu(path, at, Handle());
             return;
         }
-        if (IsDragging && PositionSaveArmed) {
-            RECT r;
-            GetWindowRect(Handle(), &r);
-            WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowX, RegValue::Integer(r.left), 3);
-            WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowY, RegValue::Integer(r.top), 3);
-            PositionSaveArmed = false;
-        }
-        if (IsDragging) ReleaseCapture();
-        IsDragging = false;
+        EndDrag();
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
         if (!IsClick(press.x, press.y, x, y) || CurrentItem < 0 || GetCurrentItem(x, y) != CurrentItem) return;
@@ -161,7 +179,10 @@ void TMainForm::DelayMenuTimerTimer() {
         if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
         POINT place;
         long sx = 0, sy = 0;
-        if (StoredPanelPosition(sx, sy)) {
+        bool stored = false;
+        // A value that is no number is logged and counts as missing, as in MainFormShow.
+        Guarded("DelayMenuTimerTimer", [&] { stored = StoredPanelPosition(sx, sy); });
+        if (stored) {
             place = {sx, sy};
         } else {
             RECT client, work;

@@ -2,12 +2,19 @@
 
 #include <cstdlib>
 
+#include "catalogue/Folder.h"
+
 int HitTest(const std::vector<CellOrigin>& cells, int cw, int ch, int sx, int sy, int px, int py) {
     int x = px - sx, y = py - sy;
     for (size_t i = 0; i < cells.size(); ++i)
         if (cells[i].x <= x && x < cells[i].x + cw && cells[i].y <= y && y < cells[i].y + ch)
             return static_cast<int>(i);
     return -2;
+}
+
+PointerShape PointerShapeFor(bool overEntry, int kind) {
+    if (!overEntry) return PointerShape::Arrow;
+    return kind == ekFolder || kind == ekQuickFolder ? PointerShape::System : PointerShape::Hand;
 }
 
 bool IsClick(int pressX, int pressY, int releaseX, int releaseY) {
@@ -34,13 +41,16 @@ Point DelayedPlacement(const IntRect& r, int cw, int ch, int workWidth, int work
 
 bool InsideShowRect(const IntRect& r, int x, int y) { return r.Contains(x, y); }
 
-int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopWidth) {
-    return desktopWidth < anchorX + menuWidth ? anchorX + 10 - menuWidth - cellWidth : anchorX;
+int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight) {
+    return desktopRight < anchorX + menuWidth ? anchorX + 10 - menuWidth - cellWidth : anchorX;
 }
 
 void PullBackScroll(const PanelPlace& p, int& sx, int& sy) {
-    if (p.left > 0 && sx < 0 && sx + p.left + p.width < p.desktopWidth) sx = p.desktopWidth - p.width - p.left;
-    if (p.left < 0 && sx > 0 && sx + p.left > 0) sx = -p.left;
-    if (p.top > 0 && sy < 0 && sy + p.top + p.height < p.desktopHeight) sy = p.desktopHeight - p.height - p.top;
-    if (p.top < 0 && sy > 0 && sy + p.top > 0) sy = -p.top;
+    // Positions relative to the virtual screen's origin, which lies left of or above 0 when a
+    // monitor is placed there.
+    int left = p.left - p.desktopLeft, top = p.top - p.desktopTop;
+    if (left > 0 && sx < 0 && sx + left + p.width < p.desktopWidth) sx = p.desktopWidth - p.width - left;
+    if (left < 0 && sx > 0 && sx + left > 0) sx = -left;
+    if (top > 0 && sy < 0 && sy + top + p.height < p.desktopHeight) sy = p.desktopHeight - p.height - top;
+    if (top < 0 && sy > 0 && sy + top > 0) sy = -top;
 }

@@ -12,6 +12,10 @@ struct CellOrigin {
 // Index of the first entry whose whole cell holds the client point, or -2.
 int HitTest(const std::vector<CellOrigin>& cells, int cellWidth, int cellHeight, int scrollX, int scrollY, int px,
             int py);
+// The pointer over an entry: the hand for what starts a program, the system's own shape (the
+// arrow) over a folder that opens a submenu, the arrow over no entry.
+enum class PointerShape { Arrow, Hand, System };
+PointerShape PointerShapeFor(bool overEntry, int kind);
 // A release counts as a click within 15 pixels of the press on both axes.
 bool IsClick(int pressX, int pressY, int releaseX, int releaseY);
 // The header band is the drag handle, except its rightmost 209 pixels.
@@ -22,8 +26,9 @@ Point DelayedPlacement(const IntRect& showRect, int clientWidth, int clientHeigh
 // Pointer inside ShowRect: left and top inclusive, right and bottom exclusive.
 bool InsideShowRect(const IntRect& showRect, int x, int y);
 
-// The folder submenu opens to the left of the entry when it would cross the desktop's right edge.
-int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopWidth);
+// The folder submenu opens to the left of the entry when it would cross the desktop's right edge
+// (the virtual screen's left plus its width).
+int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight);
 
 // After a drag step past the desktop: scroll offsets pulled back so no gap opens beside the contents.
 void PullBackScroll(const PanelPlace& p, int& scrollX, int& scrollY);

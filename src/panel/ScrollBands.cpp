@@ -2,28 +2,35 @@
 
 #include "panel/Geometry.h"
 
+// The desktop is the virtual screen: its right and bottom edges are its origin plus its size, and
+// the origin lies left of or above 0 when a monitor is placed there.
+namespace {
+int DesktopRight(const PanelPlace& p) { return p.desktopLeft + p.desktopWidth; }
+int DesktopBottom(const PanelPlace& p) { return p.desktopTop + p.desktopHeight; }
+}  // namespace
+
 OffDesktop ComputeOffDesktop(const PanelPlace& p) {
     OffDesktop o;
-    o.x = p.left < p.desktopLeft || p.desktopWidth < p.left + p.width;
-    o.y = p.top < p.desktopTop || p.desktopHeight < p.top + p.height;
+    o.x = p.left < p.desktopLeft || DesktopRight(p) < p.left + p.width;
+    o.y = p.top < p.desktopTop || DesktopBottom(p) < p.top + p.height;
     return o;
 }
 
 ArrowFlags ComputeArrowFlags(const PanelPlace& p, int sx, int sy) {
     ArrowFlags f;
-    f.left = sx + p.left < 0 || sx < 0;
-    f.right = sx > 0 || p.desktopWidth < sx + p.left + p.width;
-    f.top = sy + p.top < 0 || sy < 0;
-    f.bottom = sy > 0 || p.desktopHeight < sy + p.top + p.height;
+    f.left = sx + p.left < p.desktopLeft || sx < 0;
+    f.right = sx > 0 || DesktopRight(p) < sx + p.left + p.width;
+    f.top = sy + p.top < p.desktopTop || sy < 0;
+    f.bottom = sy > 0 || DesktopBottom(p) < sy + p.top + p.height;
     return f;
 }
 
 IntRect VisibleClientRect(const PanelPlace& p, int sx, int sy) {
     IntRect r;
-    r.left = p.left < 0 ? -p.left : 0;
-    r.top = p.top < 0 ? -p.top : 0;
-    r.right = p.desktopWidth < sx + p.left + p.width ? p.desktopWidth - p.left : p.width;
-    r.bottom = p.desktopHeight < sy + p.top + p.height ? p.desktopHeight - p.top : p.height;
+    r.left = p.left < p.desktopLeft ? p.desktopLeft - p.left : 0;
+    r.top = p.top < p.desktopTop ? p.desktopTop - p.top : 0;
+    r.right = DesktopRight(p) < sx + p.left + p.width ? DesktopRight(p) - p.left : p.width;
+    r.bottom = DesktopBottom(p) < sy + p.top + p.height ? DesktopBottom(p) - p.top : p.height;
     return r;
 }
 

@@ -15,11 +15,28 @@ LaunchRequest PlainLaunch(const std::string& path) {
     return {path, folder, ""};
 }
 
+namespace {
+
+// A shortcut's working folder may name variables ("%HOMEDRIVE%%HOMEPATH%"); the shell does not
+// expand them, and a folder it cannot find keeps the program from starting.
+std::string ExpandVariables(const std::string& text) {
+    if (text.find('%') == std::string::npos) return text;
+    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::string out(size, '\0');
+    DWORD written = ExpandEnvironmentStringsA(text.c_str(), &out[0], size);
+    if (written == 0 || written > size) return text;
+    out.resize(written - 1);
+    return out;
+}
+
+}  // namespace
+
 void TMainForm::StartSequence(const std::string& path) {
     LaunchRequest r = PlainLaunch(path);
     if (IsShortcutPath(path)) {
         ResolvedShortcut s = ResolveShortcut(path);
-        if (s.resolved) r = {s.target, s.workingFolder, s.arguments};
+        if (s.resolved) r = {s.target, ExpandVariables(s.workingFolder), s.arguments};
     }
     LaunchPath(r.file, r.workingFolder, r.arguments);
 }

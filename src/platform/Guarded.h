@@ -12,8 +12,12 @@ bool Guarded(const char* operation, Body&& body) {
         body();
         return true;
     } catch (const std::exception& e) {
-        // A failure of WriteLog itself leaves this handler and reaches the error display.
-        WriteLog(std::string(operation) + e.what());
+        // A log that cannot be written is shown to the user, and the program goes on.
+        try {
+            WriteLog(std::string(operation) + e.what());
+        } catch (const std::exception& logError) {
+            ShowLogFailure(logError);
+        }
         return false;
     }
 }

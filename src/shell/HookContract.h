@@ -36,7 +36,7 @@ static_assert(offsetof(HookSharedBlock, LeftWindowsAlt) == 16, "offset 16");
 static_assert(offsetof(HookSharedBlock, RightWindowsAlt) == 20, "offset 20");
 static_assert(offsetof(HookSharedBlock, WindowsApplications) == 24, "offset 24");
 
-// A screen rectangle carried by the show-menu message, each side an unsigned 16-bit number.
+// A screen rectangle carried by the show-menu message, each side in 16 bits.
 struct ShowRectangle {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
@@ -51,7 +51,9 @@ inline PackedRect PackShowRect(const ShowRectangle& r) {
     return {(word(r.left) << 16) | word(r.top), (word(r.right) << 16) | word(r.bottom)};
 }
 
+// Read back as signed: a monitor left of or above the primary one has negative coordinates, and
+// no screen reaches 32,768 pixels.
 inline ShowRectangle UnpackShowRect(uint32_t wParam, uint32_t lParam) {
-    return {static_cast<int>(wParam >> 16), static_cast<int>(wParam & 0xFFFFu),
-            static_cast<int>(lParam >> 16), static_cast<int>(lParam & 0xFFFFu)};
+    auto side = [](uint32_t v) { return static_cast<int>(static_cast<int16_t>(static_cast<uint16_t>(v))); };
+    return {side(wParam >> 16), side(wParam), side(lParam >> 16), side(lParam)};
 }

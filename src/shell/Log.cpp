@@ -28,7 +28,21 @@ LogMoment Now() {
     throw InOutError("I/O error " + std::to_string(code) + ": " + SystemErrorText(code));
 }
 
+LogFailureDisplay g_logFailureDisplay = nullptr;
+
 }  // namespace
+
+void SetLogFailureDisplay(LogFailureDisplay display) { g_logFailureDisplay = display; }
+
+void ShowLogFailure(const std::exception& e) noexcept {
+    try {
+        if (g_logFailureDisplay)
+            g_logFailureDisplay(e);
+        else
+            MessageBoxA(nullptr, e.what(), nullptr, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    } catch (...) {
+    }
+}
 
 std::string LogFileName() { return ProgramFolder + "log.txt"; }
 

@@ -46,9 +46,10 @@ RegValue ReadRegValue(HKEY root, const std::string& key, const std::string& name
 void WriteRegValue(HKEY root, const std::string& key, const std::string& name, const RegValue& value,
                    int type) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr, &raw,
-                        nullptr) != ERROR_SUCCESS)
-        throw Error(SystemErrorText(GetLastError()));
+    // Registry calls return their error; the last error is not theirs.
+    LONG opened = RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr, &raw,
+                                  nullptr);
+    if (opened != ERROR_SUCCESS) throw Error(SystemErrorText(static_cast<DWORD>(opened)));
     UniqueHKey k(raw);
     if (type == static_cast<int>(RegType::Keep)) {
         DWORD existing = REG_NONE;

@@ -126,7 +126,35 @@ TEST_F(HookLink, AKeyChordInAnotherProcessOpensThePanel) {
     keybd_event(VK_LMENU, 0x38, KEYEVENTF_KEYUP, 0);
     keybd_event(VK_LWIN, 0x5B, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "left Windows + left Alt";
+    // Wherever the pointer rests, the panel lies wholly in its monitor's work area.
+    POINT p;
+    GetCursorPos(&p);
+    MONITORINFO m{};
+    m.cbSize = sizeof m;
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &m));
+    RECT panel;
+    GetWindowRect(window, &panel);
+    EXPECT_GE(panel.left, m.rcWork.left);
+    EXPECT_GE(panel.top, m.rcWork.top);
+    EXPECT_LE(panel.right, m.rcWork.right);
+    EXPECT_LE(panel.bottom, m.rcWork.bottom) << "not over the taskbar, not below the screen";
     DestroyWindow(other);
+}
+
+TEST_F(HookLink, AStoredPositionThatIsNoNumberOpensTheDelayedPanelAtTheComputedPlace) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    RegSetValueExA(k, "StartMenuShowX", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 4);
+    RegCloseKey(k);
+    WriteSetting("StartMenuShowY", 10);
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->GetMessageHook != 0; }));
+    POINT p;
+    GetCursorPos(&p);
+    RECT near{p.x - 100, p.y - 100, p.x + 100, p.y + 100};
+    PackedRect packed = PackShowRect({near.left, near.top, near.right, near.bottom});
+    PostMessageA(window, RegisterWindowMessageA(hook::kShowMenuMessage), packed.wParam, packed.lParam);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000)) << "it opens all the same";
 }
 
 TEST_F(HookLink, AClickOnTheStartButtonOpensThePanelBesideIt) {

@@ -77,3 +77,29 @@ TEST_F(PanelInput, FirstDragOfAShowingStoresThePositionOnce) {
     Show();  // a new showing opens at the stored place
     EXPECT_TRUE(WaitUntil([&] { return Rect().left == after.left; }));
 }
+
+TEST_F(PanelInput, AQuickSecondPressInTheHeaderDragsAllTheSame) {
+    RECT before = Rect();
+    SetCursorPos(before.left + 10, before.top + 10);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    // Pressed again at once on the same spot: the window gets a double click.
+    Drag(before.left + 10, before.top + 10, 40, 20);
+    EXPECT_TRUE(WaitUntil([&] { return Rect().left == before.left + 40 && Rect().top == before.top + 20; }, 2000));
+}
+
+TEST_F(PanelInput, ADragCutShortByEscapeDoesNotGoOnAtTheNextShow) {
+    RECT before = Rect();
+    SetCursorPos(before.left + 10, before.top + 10);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Show();
+    RECT shown = Rect();
+    SetCursorPos(shown.left + 60, shown.top + 50);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    EXPECT_FALSE(WaitUntil([&] { return Rect().left != shown.left || Rect().top != shown.top; }, 1000))
+        << "the panel followed a pointer whose button is up";
+}

@@ -273,3 +273,66 @@ TEST_F(Living, AMissingUserStartMenuLeavesTheOtherOne) {
     }
     MoveFileA(parked.c_str(), userMenu.c_str());
 }
+
+TEST_F(Living, TheProgramsMessagesReachItWhileTheSettingsDialogIsOpen) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostMessageA(w, WM_COMMAND, kOptionsCommand, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = VisibleWindow("#32770", "Settings")) != nullptr; }));
+    PostToAll("KestrolaShowOldInstanceMenu");  // as a second start does
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 5000)) << "shown from the dialog's loop";
+    PostToAll("WM_ProgramExit_Kestrola");  // as "Kestrola.exe exit" does
+    EXPECT_EQ(kestrola.WaitForExit(10000), 0u) << "ended from the dialog's loop";
+}
+
+TEST_F(Living, TheIconComesBackWhenTheTaskbarIsMadeAnew) {
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return Tray() != nullptr; }));
+    POINT icon = IconPoint();
+    // The shell restarted: its notification area starts empty.
+    NOTIFYICONDATAA gone = {};
+    gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    gone.hWnd = w;
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    Click(icon);
+    ASSERT_FALSE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 1000)) << "the icon was not removed";
+    PostToAll("TaskbarCreated");
+    ASSERT_TRUE(WaitUntil([] { return Tray() != nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        Click(IconPoint());
+        return WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 500);
+    }, 5000)) << "the icon is back and opens the panel";
+}
+
+TEST_F(Living, PaintingAheadBeforeTheFirstShowKeepsThePanelsSize) {
+    BOOL before = FALSE, now = FALSE;
+    SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &before, 0);
+    SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(TRUE), 0);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &now, 0) && now) << "the system draws shadows";
+    std::string menu = SpecialFolder(CSIDL_STARTMENU);
+    std::string target = SpecialFolder(CSIDL_SYSTEM) + "\\notepad.exe";
+    made.push_back(menu + "\\Shadowed.lnk");  // the quick area's row exists before the rebuild
+    ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(Data("quicketab1.ini")).find("Shadowed") != std::string::npos; }));
+    Sleep(500);  // the cells are painted ahead in posted steps
+    RECT first;
+    GetWindowRect(w, &first);
+    // A rebuild after the cells were painted ahead, before any show: the shadow of no show yet.
+    made.push_back(menu + "\\Shadowless.lnk");
+    ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+    ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(Data("quicketab1.ini")).find("Shadowless") != std::string::npos; }));
+    EXPECT_FALSE(WaitUntil([&] {
+        RECT r;
+        GetWindowRect(w, &r);
+        return r.right - r.left != first.right - first.left || r.bottom - r.top != first.bottom - first.top;
+    }, 1500)) << "the panel grew by the shadow's line";
+    SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(before)), 0);
+}

@@ -28,8 +28,11 @@ protected:
         made = {common + "\\Record.lnk", user + "\\Other.lnk", user + "\\Tools\\First.lnk",
                 common + "\\Tools\\Second.lnk", common + "\\Tools\\Deep\\Third.lnk"};
         const char* args[] = {"one two", "other", "first", "second", "third"};
+        // Record's working folder names a variable, as stock shortcuts do; the program inherits it.
+        SetEnvironmentVariableA("KESTROLA_TEST_WORK", work.Path().c_str());
         for (size_t i = 0; i < made.size(); ++i)
-            ASSERT_TRUE(MakeShortcut(made[i], recorder, args[i], work.Path(), false)) << made[i];
+            ASSERT_TRUE(MakeShortcut(made[i], recorder, args[i], i == 0 ? "%KESTROLA_TEST_WORK%" : work.Path(), false))
+                << made[i];
         kestrola = std::make_unique<Program>();  // after the shortcuts, so its first scan sees them
         window = kestrola->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -90,7 +93,7 @@ TEST_F(StartAndMenus, ClickingAShortcutStartsItsTargetAndHidesThePanel) {
     std::string cwd = text.substr(text.find('\n') + 1);
     cwd = cwd.substr(0, cwd.find('\n'));
     EXPECT_EQ(args, "one two");
-    EXPECT_EQ(AnsiLowerFileName(cwd), AnsiLowerFileName(work.Path())) << "the shortcut's working folder";
+    EXPECT_EQ(AnsiLowerFileName(cwd), AnsiLowerFileName(work.Path())) << "the shortcut's working folder, expanded";
     EXPECT_FALSE(IsWindowVisible(window));
 }
 
@@ -135,4 +138,41 @@ TEST_F(StartAndMenus, RightClickShowsTheShellMenuAndEscapeRunsNothing) {
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
     EXPECT_FALSE(WaitUntil([&] { return RecordedSomething(); }, 1500));
     EXPECT_TRUE(IsWindowVisible(window)) << "closing the menu leaves the panel";
+}
+
+TEST_F(StartAndMenus, PointerIsAHandOverProgramsAndTheSystemsOwnOverFolders) {
+    auto shape = [] {
+        CURSORINFO c{};
+        c.cbSize = sizeof c;
+        return GetCursorInfo(&c) ? c.hCursor : nullptr;
+    };
+    RECT w;
+    GetWindowRect(window, &w);
+    MoveTo({w.right - 20, w.top + 5});  // the header: no entry, the class's arrow
+    ASSERT_TRUE(WaitUntil([&] { return shape() != nullptr; }, 3000));
+    HCURSOR arrow = shape();
+    MoveTo(CellCentre(common + "\\Record.lnk"));
+    ASSERT_TRUE(WaitUntil([&] { return shape() != arrow; }, 3000)) << "a hand over a program";
+    HCURSOR hand = shape();
+    MoveTo(CellCentre(user + "\\Tools"));
+    EXPECT_TRUE(WaitUntil([&] { return shape() == arrow; }, 3000)) << "the hand stays over a folder";
+    MoveTo(CellCentre(user + "\\Other.lnk"));
+    EXPECT_TRUE(WaitUntil([&] { return shape() == hand; }, 3000));
+}
+
+TEST_F(StartAndMenus, TheContextMenuMessageEndsThePointerWatchOfAHoveredSubmenu) {
+    POINT tools = CellCentre(user + "\\Tools");
+    MoveTo(tools);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "opened by hovering: watched";
+    Key(VK_ESCAPE);  // closed another way: the watch goes on
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+    Click(tools, true);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "the shell's context menu";
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+    Click(tools);  // opened by a click: not watched
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
+    MoveTo(CellCentre(common + "\\Record.lnk"));
+    EXPECT_FALSE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 1000))
+        << "a watch left running closed the clicked submenu";
 }

@@ -142,6 +142,33 @@ TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn)
     EXPECT_EQ(kestrola.MainWindow(), nullptr) << "no visible surface at all";
 }
 
+namespace {
+BOOL CALLBACK FindIoText(HWND child, LPARAM found) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (std::string(text).find("I/O error") != std::string::npos) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+}  // namespace
+
+TEST_F(Resident, ALogThatCannotBeWrittenAtStartIsShownAndTheProcessLivesOn) {
+    std::string blocker = AppDataFolder() + "\\Kestrola";
+    WriteWholeFile(blocker, "a file where the data folder should be");
+    TempFolder cwd;
+    ASSERT_TRUE(CreateDirectoryA((cwd / "log.txt").c_str(), nullptr)) << "a folder where the log should be";
+    Program kestrola("", cwd.Path());
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = WindowOfProcess(kestrola.Id(), "#32770")) != nullptr; }))
+        << "the error is shown to the user";
+    bool io = false;
+    EnumChildWindows(box, FindIoText, reinterpret_cast<LPARAM>(&io));
+    EXPECT_TRUE(io) << "the log's own error";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(kestrola.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "the program goes on";
+    DeleteFileA(blocker.c_str());
+}
+
 class ExitRequest : public Resident, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ExitRequest, EndsTheResidentInstanceAndItselfAfterThreeSeconds) {

@@ -10,19 +10,22 @@ TEST(HookContract, ShowRectPacksLeftTopIntoWParamAndRightBottomIntoLParam) {
     EXPECT_EQ(p.lParam, 0x05060708u);
 }
 
-TEST(HookContract, ShowRectSidesAreUnsigned16Bit) {
-    ShowRectangle r = UnpackShowRect(0xFFFF0000u, 0x8000FFFFu);
-    EXPECT_EQ(r.left, 65535);
+TEST(HookContract, ShowRectSidesAre16BitAndReadBackSigned) {
+    // Monitors left of or above the primary one lie at negative coordinates.
+    ShowRectangle r = UnpackShowRect(0xFFFF0000u, 0x7FFF8000u);
+    EXPECT_EQ(r.left, -1);
     EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 32768);
-    EXPECT_EQ(r.bottom, 65535);
-    ShowRectangle big{1279, 1023, 1600, 1200};
-    PackedRect p = PackShowRect(big);
-    ShowRectangle back = UnpackShowRect(p.wParam, p.lParam);
-    EXPECT_EQ(back.left, 1279);
-    EXPECT_EQ(back.top, 1023);
-    EXPECT_EQ(back.right, 1600);
-    EXPECT_EQ(back.bottom, 1200);
+    EXPECT_EQ(r.right, 32767);
+    EXPECT_EQ(r.bottom, -32768);
+    for (ShowRectangle in : {ShowRectangle{1279, 1023, 1600, 1200}, ShowRectangle{-1280, -200, -1, 0}}) {
+        PackedRect p = PackShowRect(in);
+        ShowRectangle back = UnpackShowRect(p.wParam, p.lParam);
+        EXPECT_EQ(back.left, in.left);
+        EXPECT_EQ(back.top, in.top);
+        EXPECT_EQ(back.right, in.right);
+        EXPECT_EQ(back.bottom, in.bottom);
+    }
+    EXPECT_EQ(PackShowRect({-1280, 5, 0, 0}).wParam, 0xFB000005u) << "the low 16 bits, as before";
 }
 
 TEST(HookContract, BlockFieldsLieLittleEndianAtTheirOffsets) {

@@ -67,3 +67,27 @@ TEST(PointerRules, DragPullsScrollBackSoNoGapOpens) {
     PullBackScroll(p, sx, sy);
     EXPECT_EQ(sx, -100);
 }
+
+TEST(PointerRules, PullBackMeasuresFromTheVirtualScreensOrigin) {
+    // Virtual screen from (-1280, -200), 2560 x 1224: right edge 1280, bottom edge 1024.
+    PanelPlace p{-1320, 900, 500, 400, -1280, -200, 2560, 1224};
+    int sx = 90, sy = -300;
+    PullBackScroll(p, sx, sy);
+    EXPECT_EQ(sx, 40) << "40 px past the left edge";
+    EXPECT_EQ(sy, 1024 - 400 - 900) << "no gap below the contents";
+    p.top = -260;  // 60 px above the top edge
+    sy = 100;
+    PullBackScroll(p, sx, sy);
+    EXPECT_EQ(sy, 60);
+    sy = 30;  // still hidden above: left alone
+    PullBackScroll(p, sx, sy);
+    EXPECT_EQ(sy, 30);
+    EXPECT_EQ(SubmenuLeft(1081, 200, 75, -1280 + 2560), 1081 + 10 - 200 - 75) << "the right edge, not the width";
+}
+
+TEST(PointerRules, PointerShapeByEntryKind) {
+    EXPECT_EQ(PointerShapeFor(false, 0), PointerShape::Arrow);
+    const PointerShape byKind[] = {PointerShape::Hand, PointerShape::Hand,   PointerShape::System,
+                                   PointerShape::Hand, PointerShape::Hand, PointerShape::System};
+    for (int kind = 0; kind < 6; ++kind) EXPECT_EQ(PointerShapeFor(true, kind), byKind[kind]) << kind;
+}

@@ -82,3 +82,27 @@ TEST(ScrollBands, StripAtNamesTheFirstShownStripInOrder) {
     ArrowFlags none;
     EXPECT_FALSE(StripAt(none, r, 30, 5, 5, side)) << "hidden bands have no strips";
 }
+
+// A 1280-wide monitor left of a 1280 x 1024 primary one: the virtual screen runs from -1280 to
+// 1280, so the right edge is at 1280, not at its width 2560.
+TEST(ScrollBands, EdgesOfAVirtualScreenThatStartsLeftOfZero) {
+    auto place = [](int left, int top) { return PanelPlace{left, top, 500, 400, -1280, -200, 2560, 1224}; };
+    PanelPlace inside = place(-1000, -100);
+    EXPECT_FALSE(ComputeOffDesktop(inside).x || ComputeOffDesktop(inside).y) << "wholly on the left monitor";
+    ArrowFlags none = ComputeArrowFlags(inside, 0, 0);
+    EXPECT_FALSE(none.left || none.right || none.top || none.bottom);
+
+    PanelPlace right = place(1000, 800);  // 220 past the right edge, 176 past the bottom
+    EXPECT_TRUE(ComputeOffDesktop(right).x);
+    EXPECT_TRUE(ComputeOffDesktop(right).y);
+    ArrowFlags f = ComputeArrowFlags(right, 0, 0);
+    EXPECT_TRUE(f.right && f.bottom);
+    EXPECT_FALSE(f.left || f.top);
+    EXPECT_EQ(VisibleClientRect(right, 0, 0), (IntRect{0, 0, 280, 224}));
+
+    PanelPlace left = place(-1380, -250);  // 100 past the left edge, 50 above the top
+    ArrowFlags g = ComputeArrowFlags(left, 0, 0);
+    EXPECT_TRUE(g.left && g.top);
+    EXPECT_FALSE(g.right || g.bottom);
+    EXPECT_EQ(VisibleClientRect(left, 0, 0), (IntRect{100, 50, 500, 400}));
+}

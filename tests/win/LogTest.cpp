@@ -87,10 +87,27 @@ TEST_F(LogTest, GuardedLetsOtherKindsOfErrorTravelOn) {
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(LogTest, UnwritableLogRaisesAnInOutErrorOutOfTheHandler) {
+std::string g_shown;
+int g_shownCount = 0;
+void RecordShown(const std::exception& e) {
+    g_shown = e.what();
+    ++g_shownCount;
+}
+
+TEST_F(LogTest, UnwritableLogIsShownToTheUserAndTheProgramGoesOn) {
     ProgramFolder = folder_ / "missing" + "\\";
     EXPECT_THROW(WriteLog("x"), InOutError);
-    EXPECT_THROW(Guarded("FormCreate", [] { throw Error("boom"); }), InOutError);
+    SetLogFailureDisplay(RecordShown);
+    g_shownCount = 0;
+    bool completed = true, after = false;
+    EXPECT_NO_THROW(completed = Guarded("FormCreate", [] { throw Error("boom"); }));
+    after = true;
+    SetLogFailureDisplay(nullptr);
+    EXPECT_FALSE(completed);
+    EXPECT_TRUE(after);
+    EXPECT_EQ(g_shownCount, 1);
+    EXPECT_EQ(g_shown.rfind("I/O error ", 0), 0u) << g_shown;
+    EXPECT_TRUE(Guarded("X", [] {})) << "a body that ends needs no log";
 }
 
 TEST(LogPlace, WithoutProgramFolderTheLogIsInTheCurrentFolder) {

@@ -91,3 +91,23 @@ TEST_F(RegistryTest, TextThatIsNoNumberFailsOnlyWhenConverted) {
     EXPECT_EQ(v.text, "abc");
     EXPECT_THROW(v.ToInteger(), Error);
 }
+
+TEST_F(RegistryTest, ARefusedWriteRaisesTheTextOfTheCallsOwnError) {
+    // Registry calls return their error and leave the last error alone.
+    char expected[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_INVALID_HANDLE, 0,
+                   expected, sizeof expected, nullptr);
+    std::string want = expected;
+    while (!want.empty() && (want.back() == '\n' || want.back() == '\r' || want.back() == ' ')) want.pop_back();
+    ASSERT_FALSE(want.empty());
+    HKEY noKey = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x0BADF00D));
+    for (int type : {1, 3}) {
+        SetLastError(ERROR_SUCCESS);
+        try {
+            WriteRegValue(noKey, kKey, "V", RegValue::Integer(1), type);
+            ADD_FAILURE() << "a write under no key succeeded";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), want);
+        }
+    }
+}
