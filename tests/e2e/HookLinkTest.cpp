@@ -151,8 +151,8 @@ TEST_F(HookLink, AStoredPositionThatIsNoNumberOpensTheDelayedPanelAtTheComputedP
     ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->GetMessageHook != 0; }));
     POINT p;
     GetCursorPos(&p);
-    RECT near{p.x - 100, p.y - 100, p.x + 100, p.y + 100};
-    PackedRect packed = PackShowRect({near.left, near.top, near.right, near.bottom});
+    RECT around{p.x - 100, p.y - 100, p.x + 100, p.y + 100};
+    PackedRect packed = PackShowRect({around.left, around.top, around.right, around.bottom});
     PostMessageA(window, RegisterWindowMessageA(hook::kShowMenuMessage), packed.wParam, packed.lParam);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000)) << "it opens all the same";
 }
