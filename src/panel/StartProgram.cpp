@@ -32,12 +32,17 @@ std::string ExpandVariables(const std::string& text) {
 
 }  // namespace
 
-void TMainForm::StartSequence(const std::string& path) {
+LaunchRequest LaunchRequestFor(const std::string& path) {
     LaunchRequest r = PlainLaunch(path);
     if (IsShortcutPath(path)) {
         ResolvedShortcut s = ResolveShortcut(path);
         if (s.resolved) r = {s.target, ExpandVariables(s.workingFolder), s.arguments};
     }
+    return r;
+}
+
+void TMainForm::StartSequence(const std::string& path) {
+    LaunchRequest r = LaunchRequestFor(path);
     LaunchPath(r.file, r.workingFolder, r.arguments);
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/ProgramRule.h"
 #include "catalogue/Shortcuts.h"
+#include "panel/StartProgram.h"
 
 using ShortcutRules = CatalogueTree;
 
@@ -62,6 +63,17 @@ TEST_F(ShortcutRules, ResolveGivesTargetArgumentsAndWorkingFolder) {
     EXPECT_EQ(r.arguments, "-a \"b c\"");
     EXPECT_EQ(AnsiLowerFileName(r.workingFolder), base + "\\work");
     EXPECT_FALSE(ResolveShortcut(base + "\\links\\absent.lnk").resolved);
+
+    // A working folder with variables, as the stock "Command Prompt" shortcut has: the shell does
+    // not expand it (Wine's does), so the launch request must.
+    std::string cmd = base + "\\links\\Prompt.lnk";
+    SetEnvironmentVariableA("KESTROLA_TEST_DRIVE", base.substr(0, 2).c_str());
+    SetEnvironmentVariableA("KESTROLA_TEST_REST", base.substr(2).c_str());
+    ASSERT_TRUE(MakeShortcut(cmd, base + "\\tools\\run.exe", "", "%KESTROLA_TEST_DRIVE%%KESTROLA_TEST_REST%\\work"));
+    LaunchRequest launch = LaunchRequestFor(cmd);
+    EXPECT_EQ(AnsiLowerFileName(launch.workingFolder), base + "\\work");
+    EXPECT_EQ(AnsiLowerFileName(LaunchRequestFor(link).workingFolder), base + "\\work") << "no variables: as it is";
+    EXPECT_EQ(LaunchRequestFor(base + "\\tools\\run.exe").workingFolder, base + "\\tools");
 }
 
 TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
