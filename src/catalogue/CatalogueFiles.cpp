@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Guarded.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -47,8 +48,24 @@ struct TMainForm::Reconciliation {
     int count = 0;
 };
 
+namespace {
+
+// A catalogue file found empty, cut or unreadable while its last good copy holds entries: the copy
+// is used, so that slots and stamps survive. Only a file never written is filled for the first time.
+void RestoreIfLost(TIniFile& file) {
+    if (!file.Updating() || HasEntries(file) || !FileExists(file.BackupName())) return;
+    TIniFile backup(file.BackupName());
+    if (!HasEntries(backup)) return;
+    file.RestoreBackup();
+    WriteLog("ProcessItems" + LastComponent(file.FileName()) + " held no entries; its last good copy is used");
+}
+
+}  // namespace
+
 void TMainForm::ProcessItems() {
     Guarded("ProcessItems", [&] {
+        RestoreIfLost(*TabIni);
+        RestoreIfLost(*QuickTabIni);
         if (HasEntries(*TabIni)) {
             CorrectItems(ProgramNames, FreeSlots, *TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
                          Geometry.ItemCount);

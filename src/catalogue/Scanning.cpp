@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "catalogue/EntryName.h"
 #include "platform/Files.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
@@ -32,6 +33,12 @@ void TMainForm::ProcessPath(const std::string& folder, const std::string& exclud
             if (lowerPath == AnsiLowerFileName(excluded) || lowerPath == AnsiLowerFileName(FolderPaths.UserStartup) ||
                 lowerPath == AnsiLowerFileName(FolderPaths.CommonStartup))
                 continue;
+            NameFault fault = FaultOfName(name, folder.size());
+            if (fault != NameFault::None) {
+                // Left out, once per rebuild: kept, it would break the files or churn for ever.
+                WriteLog("ProcessPath" + folder + "\\" + SafeName(name) + " is left out: it " + FaultText(fault));
+                continue;
+            }
             names.Add(name);
         } while (FindNextFileA(find.Get(), &fd));
     });

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
+#include "platform/IniFile.h"
 #include "platform/Numbers.h"
 #include "shell/UiTexts.h"
 
@@ -86,15 +87,56 @@ void TMainForm::MainIniRead() {
     });
 }
 
+namespace {
+
+// The files a rebuild writes: each is replaced whole at the rebuild's end, or left as it was.
+class FilesUpdate {
+public:
+    explicit FilesUpdate(std::initializer_list<TIniFile*> files) {
+        for (TIniFile* f : files) {
+            f->BeginUpdate();  // on failure the destructor leaves the ones begun as they were
+            files_.push_back(f);
+        }
+    }
+    ~FilesUpdate() {
+        for (TIniFile* f : files_) f->Discard();
+    }
+    FilesUpdate(const FilesUpdate&) = delete;
+    FilesUpdate& operator=(const FilesUpdate&) = delete;
+    // Each file on its own: one that fails keeps its old content, the others are replaced.
+    void Commit() {
+        std::string failure;
+        for (TIniFile* f : files_) {
+            try {
+                f->Commit();
+            } catch (const Error& e) {
+                if (failure.empty()) failure = e.what();
+            }
+        }
+        if (!failure.empty()) throw Error(failure);
+    }
+
+private:
+    std::vector<TIniFile*> files_;
+};
+
+}  // namespace
+
 void TMainForm::CalcAll() {
     Guarded("CalcAll", [&] {
         GetItems();
         SortItems();
         Geometry.ItemCount = ProgramNames.Count();
         Geometry.QuickCount = QuickNames.Count();
-        MainIniWrite();
-        ProcessItems();
-        MainIniWrite();
+        {
+            FilesUpdate update{TabIni.get(), MainIni.get(), QuickTabIni.get()};
+            MainIniWrite();
+            ProcessItems();
+            MainIniWrite();
+            // A file that cannot be replaced whole keeps its old content; the panel is then built
+            // from what the files hold.
+            Guarded("CalcAll", [&] { update.Commit(); });
+        }
         MainIniRead();
         FillItems();
         Timer.Stop();

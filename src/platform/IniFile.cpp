@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "platform/Error.h"
+#include "platform/Files.h"
+#include "platform/Handle.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -35,15 +38,97 @@ std::vector<std::string> SplitZeroList(const std::vector<char>& buffer) {
     return items;
 }
 
-void Check(BOOL ok, const std::string& file) {
-    if (!ok) throw Error("Unable to write to " + file);
+// Writes out and forgets what the system holds of the file, so that it is read anew.
+void ReleaseProfile(const std::string& file) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); }
+
+// The whole file, flushed to the disk first; false when it cannot be read.
+bool ReadFlushed(const std::string& path, std::string& bytes) {
+    UniqueHandle f(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f || !FlushFileBuffers(f.Get())) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(f.Get(), &size) || size.QuadPart > 256 * 1024 * 1024) return false;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(f.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
+}
+
+// A copy made under a temporary name and then renamed, so that no half-made copy is ever seen.
+bool CopyWhole(const std::string& from, const std::string& to) {
+    std::string part = to + ".part";
+    return CopyFileA(from.c_str(), part.c_str(), FALSE) &&
+           MoveFileExA(part.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
 
+TIniFile::~TIniFile() {
+    if (Updating()) Discard();
+}
+
+void TIniFile::Check(bool ok) {
+    if (ok) return;
+    failed_ = true;
+    throw Error("Unable to write to " + fileName_);
+}
+
+void TIniFile::BeginUpdate() {
+    if (Updating()) Discard();
+    std::string work = fileName_ + ".new";
+    ReleaseProfile(work);
+    DeleteFileA(work.c_str());
+    if (FileExists(fileName_) && !CopyFileA(fileName_.c_str(), work.c_str(), FALSE))
+        throw Error("Unable to write to " + work + ": " + SystemErrorText(GetLastError()));
+    active_ = work;
+    failed_ = false;
+}
+
+void TIniFile::RestoreBackup() {
+    if (!Updating()) return;
+    ReleaseProfile(active_);
+    if (!CopyFileA(BackupName().c_str(), active_.c_str(), FALSE))
+        throw Error("Unable to write to " + active_ + ": " + SystemErrorText(GetLastError()));
+}
+
+void TIniFile::Discard() {
+    if (!Updating()) return;
+    ReleaseProfile(active_);
+    DeleteFileA(active_.c_str());
+    active_ = fileName_;
+}
+
+void TIniFile::Commit() {
+    if (!Updating()) return;
+    std::string work = active_;
+    ReleaseProfile(work);
+    std::string now, before;
+    bool written = FileExists(work);
+    bool readable = !written || ReadFlushed(work, now);
+    bool had = ReadFlushed(fileName_, before);
+    if (!written || (readable && had && now == before)) {  // nothing changed: nothing to replace
+        Discard();
+        if (failed_) throw Error("Unable to write to " + fileName_);
+        if (had && !before.empty() && !FileExists(BackupName())) CopyWhole(fileName_, BackupName());
+        return;
+    }
+    // A write the system refused, or a copy cut short (by a full disk, after the last line end).
+    if (failed_ || !readable || (!now.empty() && now.back() != '\n')) {
+        Discard();
+        throw Error("Unable to write to " + fileName_ + ": the update was not written whole; the file is kept");
+    }
+    active_ = fileName_;
+    if (!MoveFileExA(work.c_str(), fileName_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileA(work.c_str());
+        throw Error("Unable to write to " + fileName_ + ": " + SystemErrorText(error));
+    }
+    if (!now.empty()) CopyWhole(fileName_, BackupName());  // the last good file, for a file lost later
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
-    auto b = ReadProfile(section.c_str(), key.c_str(), fallback.c_str(), fileName_);
+    auto b = ReadProfile(section.c_str(), key.c_str(), fallback.c_str(), active_);
     return std::string(b.data());
 }
 
@@ -53,8 +138,7 @@ long TIniFile::ReadInteger(const std::string& section, const std::string& key, l
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    Check(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()),
-          fileName_);
+    Check(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), active_.c_str()));
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, long value) {
@@ -64,19 +148,19 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 bool TIniFile::SectionExists(const std::string& section) const { return !ReadSection(section).empty(); }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
-    return SplitZeroList(ReadProfile(section.c_str(), nullptr, "", fileName_));
+    return SplitZeroList(ReadProfile(section.c_str(), nullptr, "", active_));
 }
 
 std::vector<std::string> TIniFile::ReadSectionLines(const std::string& section) const {
     return SplitZeroList(ReadWhole(32 * 1024, [&](char* b, DWORD size) {
-        return GetPrivateProfileSectionA(section.c_str(), b, size, fileName_.c_str());
+        return GetPrivateProfileSectionA(section.c_str(), b, size, active_.c_str());
     }));
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    Check(WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()), fileName_);
+    Check(WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, active_.c_str()));
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, fileName_.c_str());
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, active_.c_str());
 }

@@ -1,13 +1,33 @@
 // An ini file over the system's private-profile API; the file is touched only when read or written.
+//
+// An update makes it crash-safe: reads and writes go to a working copy beside the file, and
+// Commit replaces the file with the copy in one step and keeps a copy of the new file as the
+// backup (name + ".bak"), for a file found lost later. At every instant the file on disk is the
+// old or the new complete one.
 #pragma once
 #include <string>
 #include <vector>
 
 class TIniFile {
 public:
-    explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)), active_(fileName_) {}
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
 
     const std::string& FileName() const { return fileName_; }
+    std::string BackupName() const { return fileName_ + ".bak"; }
+
+    // Starts an update from the file as it is now (raises when the copy cannot be made).
+    void BeginUpdate();
+    // Replaces the file by the working copy, when it differs. Raises, leaving the file as it was, when a write of
+    // the update failed or the copy is not complete (a full disk cuts it short).
+    void Commit();
+    // Forgets the working copy; the file stays as it was.
+    void Discard();
+    bool Updating() const { return active_ != fileName_; }
+    // Starts the update over from the backup: for a file found empty or unreadable.
+    void RestoreBackup();
 
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
@@ -23,5 +43,8 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:
+    void Check(bool ok);
     std::string fileName_;
+    std::string active_;  // the file read and written: the working copy during an update
+    bool failed_ = false;
 };

@@ -54,6 +54,11 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
+void Program::Kill() {
+    TerminateProcess(info_.hProcess, 9);
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
 bool Program::Running() const {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }

@@ -30,6 +30,8 @@ public:
     bool Running() const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs);
+    // Ends it at once, as a crash or a power cut would: no end sequence runs.
+    void Kill();
     // The process's main window, once it exists (null on time-out).
     HWND WaitForMainWindow(DWORD timeoutMs = 10000) const;
     HWND MainWindow() const;

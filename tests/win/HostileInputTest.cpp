@@ -114,6 +114,39 @@ TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
     EXPECT_EQ(Tab().size(), size) << "rebuilds over the noise do not make it grow";
 }
 
+TEST_F(Hostile, AnEmptiedOrDeletedCatalogueComesBackFromItsLastGoodCopy) {
+    std::vector<std::string> links;
+    for (const char* n : {"A.lnk", "B.lnk", "C.lnk", "D.lnk"}) links.push_back(Program(paths.CommonPrograms, n));
+    LoggedRebuild();
+    Program(paths.CommonPrograms, "E.lnk");  // a new program: stamped, and a backup is kept
+    links.push_back(paths.CommonPrograms + "\\E.lnk");
+    LoggedRebuild();
+    std::string good = Tab();
+    ASSERT_NE(good.find("[SetupTime]"), std::string::npos);
+    // Each way a file can be lost: cut to nothing, cut to noise without entries, deleted.
+    const std::string lost[] = {"", "[Files]\r\n", ""};
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        LoggedRebuild();  // the backup is now the file as it stands
+        if (way == 2)
+            DeleteFileA((paths.AppData + "\\tab1.ini").c_str());
+        else
+            WriteWholeFile(paths.AppData + "\\tab1.ini", lost[way]);
+        NewForm();
+        LoggedRebuild();
+        EXPECT_EQ(Tab(), good) << "every slot and stamp as before";
+        EXPECT_NE(LogText().find("ProcessItemstab1.ini held no entries; its last good copy is used"),
+                  std::string::npos);
+    }
+    // Deleted together with its backup: a first fill, as the user asked for.
+    DeleteFileA((paths.AppData + "\\tab1.ini").c_str());
+    DeleteFileA((paths.AppData + "\\tab1.ini.bak").c_str());
+    NewForm();
+    LoggedRebuild();
+    EXPECT_EQ(Tab().find("[SetupTime]"), std::string::npos);
+    for (const std::string& l : links) EXPECT_FALSE(Slot(l).empty()) << l;
+}
+
 namespace {
 
 // Starts a program of the host's /bin (Wine starts those too); false on Windows itself.
@@ -217,4 +250,55 @@ TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
     EXPECT_EQ(form->FolderList.size(), 5u);
     EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
     EXPECT_LT(form->Geometry.ItemCount, 100) << "no grid for a slot that was never one";
+}
+
+TEST_F(Hostile, NamesThatWouldBreakTheFilesOrChurnAreLeftOutOncePerRebuild) {
+    std::string p = paths.CommonPrograms;
+    std::string real = Program(p, "Real.lnk");
+    // Names outside the code page reach the ANSI calls as question marks, two of them alike.
+    for (const wchar_t* name : {L"\\\x4E2D\x6587.lnk", L"\\\x65E5\x672C.lnk"}) {
+        UniqueHandle f(CreateFileW((ToWide(p) + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(f);
+    }
+    size_t refused = 2;
+    // Line breaks, a trailing blank and a path past 260 characters: only the host makes those.
+    std::string unixP = UnixPath(p);
+    std::string longName(250, 'n');
+    auto entries = [&] {
+        size_t n = 0;
+        WIN32_FIND_DATAA fd;
+        UniqueFindHandle find(FindFirstFileA((p + "\\*").c_str(), &fd));
+        if (find)
+            do ++n;
+            while (FindNextFileA(find.Get(), &fd));
+        return n;
+    };
+    size_t before = entries();
+    if (!unixP.empty() && RunHost("touch", "\"" + unixP + "/Line\r\n[Files]\r\nBreak.lnk\" \"" + unixP +
+                                               "/Blank.lnk \" \"" + unixP + "/" + longName + "\"") &&
+        WaitUntil([&] { return entries() == before + 3; }, 5000))
+        refused += 3;
+    LoggedRebuild();
+    std::string first = Tab();
+    std::string slot = Slot(real);
+    ASSERT_FALSE(slot.empty());
+    for (int i = 0; i < 5; ++i) LoggedRebuild();
+    EXPECT_EQ(Tab(), first) << "no entry churns: the file neither grows nor changes";
+    EXPECT_EQ(Slot(real), slot);
+    size_t sections = 0;
+    for (size_t at = first.find("[Files]"); at != std::string::npos; at = first.find("[Files]", at + 1)) ++sections;
+    EXPECT_EQ(sections, 1u) << first;
+    EXPECT_EQ(first.find("Break"), std::string::npos);
+    EXPECT_EQ(form->FolderList.size(), 1u) << "only the real program is shown";
+    std::string log = LogText();
+    size_t lines = 0;
+    for (size_t at = log.find(" is left out: it "); at != std::string::npos; at = log.find(" is left out: it ", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, refused * 6) << "one line per name and rebuild:\n" << log;
+    if (refused == 5) {
+        EXPECT_NE(log.find("Line<0D><0A>[Files]<0D><0A>Break.lnk is left out"), std::string::npos) << log;
+    }
+    RunHost("rm", "-f \"" + unixP + "/Line\r\n[Files]\r\nBreak.lnk\" \"" + unixP + "/Blank.lnk \" \"" + unixP + "/" +
+                      longName + "\"");
+    WaitUntil([&] { return entries() == before; }, 5000);
 }

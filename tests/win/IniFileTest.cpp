@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
 #include "support/TempFolder.h"
@@ -51,6 +52,61 @@ TEST(IniFile, EraseAndDelete) {
     EXPECT_EQ(ini.ReadSection("S"), (std::vector<std::string>{"2"}));
     ini.EraseSection("S");
     EXPECT_FALSE(ini.SectionExists("S"));
+}
+
+// What a rebuild relies on: until Commit the file on disk is the old one; Commit puts the new one
+// in its place whole and keeps a copy of it as the backup; Discard leaves everything as it was.
+TEST(IniFile, AnUpdateReplacesTheFileWholeAndKeepsItsBackup) {
+    TempFolder dir;
+    const std::string name = dir / "tab1.ini", old = "[Files]\r\n1=a\r\n";
+    WriteWholeFile(name, old);
+    TIniFile ini(name);
+    ini.BeginUpdate();
+    ini.WriteString("Files", "2", "b");
+    ini.WriteString("SetupTime", "2", "2009:03:15 14:05:33");
+    EXPECT_EQ(ini.ReadString("Files", "2", ""), "b") << "the update reads its own writes";
+    EXPECT_EQ(ReadWholeFile(name), old) << "the file on disk is untouched until Commit";
+    ini.Commit();
+    EXPECT_EQ(ReadWholeFile(name), "[Files]\r\n1=a\r\n2=b\r\n[SetupTime]\r\n2=2009:03:15 14:05:33\r\n")
+        << "the same bytes as writes straight into the file";
+    EXPECT_EQ(ReadWholeFile(ini.BackupName()), ReadWholeFile(name));
+    EXPECT_FALSE(FileExists(name + ".new"));
+
+    std::string committed = ReadWholeFile(name);
+    ini.BeginUpdate();
+    ini.DeleteKey("Files", "1");
+    ini.Discard();
+    EXPECT_EQ(ReadWholeFile(name), committed);
+    EXPECT_EQ(ini.ReadString("Files", "1", ""), "a") << "reads go to the file again";
+    WriteWholeFile(ini.BackupName(), "stale");
+    ini.BeginUpdate();
+    ini.Commit();  // nothing written: nothing replaced
+    EXPECT_EQ(ReadWholeFile(name), committed);
+    EXPECT_EQ(ReadWholeFile(ini.BackupName()), "stale");
+
+    TIniFile fresh(dir / "quicketab1.ini");
+    fresh.BeginUpdate();
+    fresh.WriteString("Files", "1", "q");
+    fresh.Commit();
+    EXPECT_EQ(ReadWholeFile(dir / "quicketab1.ini"), "[Files]\r\n1=q\r\n");
+    EXPECT_EQ(ReadWholeFile(fresh.BackupName()), "[Files]\r\n1=q\r\n");
+}
+
+TEST(IniFile, AWorkingCopyCutShortIsNotCommitted) {
+    TempFolder dir;
+    const std::string name = dir / "tab1.ini", old = "[Files]\r\n1=a\r\n";
+    WriteWholeFile(name, old);
+    TIniFile ini(name);
+    ini.BeginUpdate();
+    ini.WriteString("Files", "1512", "c:\\programs\\x.lnk");
+    // What a full disk leaves: the copy ends inside its last line.
+    std::string written = ReadWholeFile(name + ".new");
+    ASSERT_NE(written.find("1512=c:"), std::string::npos);
+    WriteWholeFile(name + ".new", written.substr(0, written.find("1512=") + 7));
+    EXPECT_THROW(ini.Commit(), Error);
+    EXPECT_EQ(ReadWholeFile(name), old) << "the previous file stays in place";
+    EXPECT_FALSE(FileExists(name + ".new"));
+    EXPECT_FALSE(ini.Updating());
 }
 
 TEST(Files, ForceDirectoriesCreatesParentsAndFailsUnderAFile) {
