@@ -78,8 +78,11 @@ void TIniFile::BeginUpdate() {
     std::string work = fileName_ + ".new";
     ReleaseProfile(work);
     DeleteFileA(work.c_str());
-    if (FileExists(fileName_) && !CopyFileA(fileName_.c_str(), work.c_str(), FALSE))
-        throw Error("Unable to write to " + work + ": " + SystemErrorText(GetLastError()));
+    if (FileExists(fileName_) && !CopyFileA(fileName_.c_str(), work.c_str(), FALSE)) {
+        DWORD error = GetLastError();
+        DeleteFileA(work.c_str());  // what a full disk let through
+        throw Error("Unable to write to " + fileName_ + ": " + SystemErrorText(error));
+    }
     active_ = work;
     failed_ = false;
 }

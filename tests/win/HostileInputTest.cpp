@@ -302,3 +302,48 @@ TEST_F(Hostile, NamesThatWouldBreakTheFilesOrChurnAreLeftOutOncePerRebuild) {
                       longName + "\"");
     WaitUntil([&] { return entries() == before; }, 5000);
 }
+
+TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
+    // The data folder on a small file system of the host's, which a filler then all but fills.
+    std::string host = UnixPath(base) + "-full";
+    auto capacity = [&](ULONGLONG& free) {
+        ULARGE_INTEGER f{}, total{};
+        if (!GetDiskFreeSpaceExA(("Z:" + host + "\\").c_str(), &f, &total, nullptr)) return ULONGLONG(0);
+        free = f.QuadPart;
+        return total.QuadPart;
+    };
+    ULONGLONG free = 0;
+    if (host.size() < 6 || !RunHost("mkdir", "-p \"" + host + "\"") ||
+        !WaitUntil([&] { return DirectoryExists("Z:" + host); }, 5000) ||
+        !RunHost("mount", "-t tmpfs -o size=64k tmpfs \"" + host + "\"") ||
+        !WaitUntil([&] { return capacity(free) > 0 && capacity(free) <= 64 * 1024; }, 5000))
+        GTEST_SKIP() << "no small file system can be mounted here";
+    struct Unmount {
+        std::string host;
+        ~Unmount() { RunHost("umount", "\"" + host + "\""); }
+    } unmount{host};
+    std::string data = "Z:" + host;
+    for (char& c : data)
+        if (c == '/') c = '\\';
+    paths.AppData = data;
+    NewForm();
+    for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Program " + std::to_string(100 + i) + ".lnk");
+    // The log stays off the full disk: a log that cannot be written would stop the test.
+    std::string saved = ProgramFolder;
+    ProgramFolder = base + "\\";
+    form->CalcAll();
+    std::string good = Tab();
+    size_t shown = form->FolderList.size();
+    ASSERT_EQ(shown, 30u);
+    capacity(free);
+    WriteWholeFile(data + "\\filler", std::string(static_cast<size_t>(free) - 1024, 'x'));
+    for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Later " + std::to_string(100 + i) + ".lnk");
+    form->CalcAll();
+    ProgramFolder = saved;
+    EXPECT_EQ(Tab(), good) << "the previous file stays whole";
+    EXPECT_EQ(form->FolderList.size(), shown) << "and the panel keeps showing it";
+    EXPECT_FALSE(FileExists(data + "\\tab1.ini.new"));
+    std::string log = ReadWholeFile(base + "\\log.txt");
+    EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\tab1.ini"), std::string::npos) << log;
+    DeleteFileA((data + "\\filler").c_str());
+}
