@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "Report.h"
@@ -74,6 +75,38 @@ int main() {
     std::printf("highlight move, two RedrawItem:     %7.3f ms\n", Median(moves));
     ReportFigure("highlight move (two RedrawItem)", Median(moves), -1, "ms");
     ReportFigure("first frame after a rebuild, cells painted anew", cold, -1, "ms");
+
+    // GDI objects of the process once every cell is kept, against the same form with no entries:
+    // Windows XP gives a process 10,000.
+    for (int entries : {324, 3000}) {
+        form.ClearFolders();
+        form.CurrentItem = -1;
+        FrameTime(form, size, 1);
+        DWORD none = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        g.Columns = g.StoredColumns = 60;
+        g.Rows = g.StoredRows = (entries + 59) / 60;
+        g.GridTop = ComputeGridTop(g);
+        ClientSize big = ComputeClientSize(g);
+        for (int slot = 1; slot <= entries; ++slot) {
+            TFolder f = EntryAtSlot(g, slot, "Program " + std::to_string(slot));
+            f.IconIndex = icon;
+            form.FolderList.push_back(f);
+        }
+        FrameTime(form, big, 1);
+        for (int hovered = 0; hovered < 40; ++hovered) {
+            form.CurrentItem = hovered * 7;
+            FrameTime(form, big, 1);
+        }
+        DWORD kept = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        double perEntry = static_cast<double>(kept - none) / entries;
+        std::printf("GDI objects, %d entries kept:      %5lu (%lu without entries, %.3f per entry)\n", entries,
+                    static_cast<unsigned long>(kept), static_cast<unsigned long>(none), perEntry);
+        std::string figure = "GDI objects per entry, " + std::to_string(entries) + " entries";
+        ReportFigure(figure.c_str(), perEntry, -1, "objects");
+        g.Columns = g.StoredColumns = 18;
+        g.Rows = g.StoredRows = 18;
+        g.GridTop = ComputeGridTop(g);
+    }
     CoUninitialize();
     return 0;
 }

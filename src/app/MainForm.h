@@ -20,6 +20,7 @@
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
+#include "panel/CellAtlas.h"
 #include "panel/Geometry.h"
 #include "panel/PointerRules.h"
 #include "panel/ScrollBands.h"
@@ -263,7 +264,7 @@ private:
     void DrawMenuIcon(const DRAWITEMSTRUCT& d) const;
     void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
     // Painted cells, kept while the entries and their look stay the same: a frame then only copies
-    // them. Index * 2 + highlighted.
+    // them. A look of no cells (as after ClearFolders) forgets them.
     struct CellLook {
         uint32_t text, back, highlightText, highlightBack;
         std::string font;
@@ -276,14 +277,16 @@ private:
                    width == o.width && height == o.height;
         }
     };
-    const OffscreenBitmap& CellImage(HDC dc, size_t index, bool highlighted);
+    CellPlace CellImage(HDC dc, size_t index, bool highlighted);
     void PaintCell(HDC dc, const TFolder& f, bool highlighted);
     CellLook cellLook_{};
     // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
     const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);
     std::unique_ptr<OffscreenBitmap> frameBuffer_;
     ClientSize frameBufferSize_{};
-    std::map<size_t, std::unique_ptr<OffscreenBitmap>> cellImages_;
+    CellAtlas cells_;
+    CellRing highlightedCells_;
+    std::unique_ptr<OffscreenBitmap> cellScratch_;  // a cell is painted here, then kept
     // The caption font, made on first use after each PrepareColors.
     const Gdiplus::Font& CaptionFont(HDC dc);
     std::shared_ptr<Gdiplus::FontFamily> fontFamily_;

@@ -21,6 +21,7 @@ inline bool IsFolderKind(int kind) { return kind != ekFile && kind != ekQuickFil
 
 struct TFolder {
     std::string Caption;
+    std::wstring WideCaption;  // the real name when the entry is known by its short alias
     TextRectF TextRect{};
     int32_t CellX = 0;
     int32_t CellY = 0;

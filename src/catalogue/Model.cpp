@@ -7,6 +7,8 @@
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/Guarded.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 #include "shell/Log.h"
 
 namespace {
@@ -36,12 +38,31 @@ int RecencyOfStamp(const std::string& stamp) {
     return valid ? RecencyFromDays(DaysBetweenNowAnd(t)) : 10;  // an impossible stamp counts as now
 }
 
+// The caption of the long name behind a short alias ("ABCDEF~1.LNK"), which the code page could
+// not hold; empty for any other path.
+std::wstring LongCaption(const std::string& path) {
+    std::string last = LastComponent(path);
+    if (last.find('~') == std::string::npos) return {};
+    std::wstring wide = ToWide(path);
+    DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    DWORD n = GetLongPathNameW(wide.c_str(), &full[0], size);
+    if (n == 0 || n >= size) return {};
+    full.resize(n);
+    std::wstring name = full.substr(full.find_last_of(L'\\') + 1);
+    if (lstrcmpiW(name.c_str(), ToWide(last).c_str()) == 0) return {};
+    size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos && lstrcmpiW(name.c_str() + dot, L".lnk") == 0) name.resize(dot);
+    return name;
+}
+
 }  // namespace
 
 void TMainForm::ClearFolders() {
     Guarded("ClearFolders", [&] {
         FolderList.clear();
-        cellImages_.clear();
+        cellLook_ = {};  // the painted cells are the old entries'
     });
 }
 
@@ -64,6 +85,7 @@ void TMainForm::AddItem(const std::string& path, int kind, int number) {
             f.FullName = path;
         }
         f.Caption = CaptionOfPath(path);
+        f.WideCaption = LongCaption(path);
         f.IsFolder = IsFolderKind(kind);
         f.FolderType = static_cast<uint8_t>(kind);
         f.Recency = RecencyOfStamp(FileOfKind(kind).ReadString("SetupTime", std::to_string(number), "none"));

@@ -34,6 +34,15 @@ void TMainForm::ProcessPath(const std::string& folder, const std::string& exclud
                 lowerPath == AnsiLowerFileName(FolderPaths.CommonStartup))
                 continue;
             NameFault fault = FaultOfName(name, folder.size());
+            if (fault != NameFault::None && fault != NameFault::ControlCharacter) {
+                // The file's short alias reaches it through the ANSI calls, the same on every
+                // rebuild: the entry keeps its slot and can be started.
+                std::string alias = fd.cAlternateFileName;
+                if (!alias.empty() && FaultOfName(alias, folder.size()) == NameFault::None) {
+                    names.Add(alias);
+                    continue;
+                }
+            }
             if (fault != NameFault::None) {
                 // Left out, once per rebuild: kept, it would break the files or churn for ever.
                 WriteLog("ProcessPath" + folder + "\\" + SafeName(name) + " is left out: it " + FaultText(fault));

@@ -131,9 +131,9 @@ void TMainForm::RedrawItem(bool highlighted, int index) {
             windowDc = std::make_unique<WindowDc>(Handle());
             dc = windowDc->Get();
         }
-        const OffscreenBitmap& cell = CellImage(dc, static_cast<size_t>(index), highlighted);
-        BitBlt(dc, f.CellX + ScrollX, f.CellY + ScrollY, Geometry.CellWidth, Geometry.CellHeight, cell.Dc(), 0, 0,
-               SRCCOPY);
+        CellPlace cell = CellImage(dc, static_cast<size_t>(index), highlighted);
+        BitBlt(dc, f.CellX + ScrollX, f.CellY + ScrollY, Geometry.CellWidth, Geometry.CellHeight, cell.dc, cell.x,
+               cell.y, SRCCOPY);
     });
 }
 
@@ -171,20 +171,26 @@ void TMainForm::PaintAheadStep(size_t from) {
     });
 }
 
-const OffscreenBitmap& TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
+CellPlace TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
     const PanelGeometry& g = Geometry;
     CellLook look{ItemTextColor, ItemBackColor, HighlightTextColor, HighlightBackColor, MenuFontName,
                   MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight};
     if (!(look == cellLook_)) {
-        cellImages_.clear();
+        cells_.Reset(g.CellWidth, g.CellHeight, FolderList.size());
+        highlightedCells_.Reset(g.CellWidth, g.CellHeight);
+        cellScratch_.reset();
         cellLook_ = look;
     }
-    auto& slot = cellImages_[index * 2 + (highlighted ? 1 : 0)];
-    if (!slot) {
-        slot = std::make_unique<OffscreenBitmap>(dc, g.CellWidth, g.CellHeight);
-        PaintCell(slot->Dc(), FolderList[index], highlighted);
-    }
-    return *slot;
+    CellPlace place;
+    if (highlighted ? highlightedCells_.Find(index, place) : cells_.Has(index))
+        return highlighted ? place : cells_.Place(dc, index);
+    place = highlighted ? highlightedCells_.Take(dc, index) : cells_.Place(dc, index);
+    // Painted alone at the origin of a bitmap of its own size, then kept in the shared one.
+    if (!cellScratch_) cellScratch_ = std::make_unique<OffscreenBitmap>(dc, g.CellWidth, g.CellHeight);
+    PaintCell(cellScratch_->Dc(), FolderList[index], highlighted);
+    BitBlt(place.dc, place.x, place.y, g.CellWidth, g.CellHeight, cellScratch_->Dc(), 0, 0, SRCCOPY);
+    if (!highlighted) cells_.MarkPainted(index);
+    return place;
 }
 
 // The cell alone, at the origin of dc: background, icon, folder mark, caption.
@@ -210,7 +216,7 @@ void TMainForm::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
         surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
     }
     RectF rect(f.TextRect.X - f.CellX, f.TextRect.Y - f.CellY, f.TextRect.Width, f.TextRect.Height);
-    std::wstring caption = ToWide(f.Caption);
+    std::wstring caption = f.WideCaption.empty() ? ToWide(f.Caption) : f.WideCaption;
     surface.DrawString(caption.c_str(), -1, &CaptionFont(dc), rect, &format, &textBrush);
 }
 

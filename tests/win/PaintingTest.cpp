@@ -244,3 +244,52 @@ TEST_F(Painting, CellsPaintedAheadShowAsCellsPaintedInTheFrame) {
     for (size_t i = 0; i < ahead.size(); ++i) differing += (ahead[i] & 0xFFFFFF) != (painted[i] & 0xFFFFFF);
     EXPECT_EQ(differing, 0u) << "the frame of cells painted ahead differs";
 }
+
+// Kept cells share a few bitmaps: a process may hold 10,000 GDI objects on Windows XP.
+TEST_F(Painting, KeptCellsHoldAFewGdiObjectsWhateverTheEntriesAndLieWhereTheirEntriesDo) {
+    auto objects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    std::vector<int> few, many;
+    for (int slot = 1; slot <= 30; ++slot) few.push_back(slot);
+    for (int slot = 1; slot <= 600; ++slot) many.push_back(slot);
+    auto layout = [&](const std::vector<int>& slots) {
+        PanelGeometry& g = form.Geometry;
+        g.Columns = g.StoredColumns = 30;
+        g.Rows = g.StoredRows = 21;
+        g.QuickAreaHeight = 0;
+        g.GridTop = ComputeGridTop(g);
+        size = ComputeClientSize(g);
+        form.ClearFolders();
+        for (int slot : slots) form.FolderList.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot)));
+    };
+    layout(few);
+    Paint();
+    DWORD withFew = objects();
+    layout(many);
+    Paint();
+    for (int hovered = 0; hovered < 40; ++hovered) {  // highlighted cells too
+        form.CurrentItem = hovered * 13;
+        Paint();
+    }
+    DWORD withMany = objects();
+    EXPECT_LE(withMany, withFew + 12) << "600 entries against 30: " << withMany << " against " << withFew;
+
+    // Each cell in the shared bitmaps is its own entry's: the same pixels as that entry painted alone.
+    form.CurrentItem = -1;
+    Paint();
+    std::vector<uint32_t> all = Pixels(*frame, size.width, size.height);
+    int cw = form.Geometry.CellWidth, ch = form.Geometry.CellHeight;
+    for (int index : {0, 17, 255, 256, 300, 599}) {
+        int slot = many[static_cast<size_t>(index)];
+        layout({slot});
+        Paint();
+        std::vector<uint32_t> alone = Pixels(*frame, size.width, size.height);
+        const TFolder& f = form.FolderList[0];
+        size_t differing = 0;
+        for (int y = f.CellY; y < f.CellY + ch; ++y)
+            for (int x = f.CellX; x < f.CellX + cw; ++x) {
+                size_t i = static_cast<size_t>(y) * static_cast<size_t>(size.width) + static_cast<size_t>(x);
+                differing += (all[i] & 0xFFFFFF) != (alone[i] & 0xFFFFFF);
+            }
+        EXPECT_EQ(differing, 0u) << "entry " << index;
+    }
+}
