@@ -141,6 +141,8 @@ public:
     size_t PaintCellsAhead(size_t from, size_t count);
     // One step of painting the cells while the panel is hidden, so that it opens at once.
     void PaintAheadStep(size_t from);
+    // GDI objects held by the kept cells (a bitmap and a DC per shared bitmap).
+    size_t KeptCellObjects() const;
     void DrawLines();
     void DrawBorderLines();
     void DrawPanel();

@@ -45,6 +45,7 @@ public:
     bool Find(size_t index, CellPlace& place) const;
     // The place for the cell, taking the oldest slot; the page is made when missing.
     CellPlace Take(HDC compatible, size_t index);
+    size_t Pages() const { return page_ ? 1 : 0; }
 
     static constexpr int kSlots = 16;
 

@@ -171,6 +171,10 @@ void TMainForm::PaintAheadStep(size_t from) {
     });
 }
 
+size_t TMainForm::KeptCellObjects() const {
+    return 2 * (cells_.Pages() + highlightedCells_.Pages() + (cellScratch_ ? 1 : 0));
+}
+
 CellPlace TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
     const PanelGeometry& g = Geometry;
     CellLook look{ItemTextColor, ItemBackColor, HighlightTextColor, HighlightBackColor, MenuFontName,
