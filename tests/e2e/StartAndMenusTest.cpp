@@ -33,6 +33,11 @@ protected:
         for (size_t i = 0; i < made.size(); ++i)
             ASSERT_TRUE(MakeShortcut(made[i], recorder, args[i], i == 0 ? "%KESTROLA_TEST_WORK%" : work.Path(), false))
                 << made[i];
+        // A name outside the code page: known to the program by its short alias only.
+        std::string plain = common + "\\Foreign.lnk";
+        ASSERT_TRUE(MakeShortcut(plain, recorder, "foreign", work.Path(), false));
+        foreign = ToWide(common) + L"\\\x4E2D\x6587.lnk";
+        ASSERT_TRUE(MoveFileW(ToWide(plain).c_str(), foreign.c_str()));
         kestrola = std::make_unique<Program>();  // after the shortcuts, so its first scan sees them
         window = kestrola->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -46,6 +51,7 @@ protected:
             WaitUntil([] { return OpenMenuWindow() == nullptr; }, 3000);
         }
         for (const std::string& f : made) DeleteFileA(f.c_str());
+        DeleteFileW(foreign.c_str());
         RemoveDirectoryA((common + "\\Tools\\Deep").c_str());
         RemoveDirectoryA((common + "\\Tools").c_str());
         RemoveDirectoryA((user + "\\Tools").c_str());
@@ -60,7 +66,8 @@ protected:
         return std::atoi(SlotKeyOf(ReadWholeFile(AppDataFolder() + "\\Kestrola\\tab1.ini"), path).c_str());
     }
     // Screen point in the middle of the entry's cell.
-    POINT CellCentre(const std::string& path) const {
+    POINT CellCentre(const std::string& path) const { return SlotCentre(Slot(path)); }
+    POINT SlotCentre(int slot) const {
         PanelGeometry g;
         g.CellWidth = GetSystemMetrics(SM_CXICONSPACING);
         g.CellHeight = GetSystemMetrics(SM_CYICONSPACING);
@@ -68,7 +75,7 @@ protected:
                                 "Resolution", "quickeHeight", 0, (AppDataFolder() + "\\Kestrola\\Main.ini").c_str())) *
                             g.CellHeight;
         g.GridTop = ComputeGridTop(g);
-        Point cell = MainCellOrigin(g, Slot(path));
+        Point cell = MainCellOrigin(g, slot);
         RECT r;
         GetWindowRect(window, &r);
         return {r.left + cell.x + g.CellWidth / 2, r.top + cell.y + g.CellHeight / 2};
@@ -77,6 +84,7 @@ protected:
     bool RecordedSomething() const { return GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     TempFolder work;
+    std::wstring foreign;
     std::string user, common, recorder, record;
     std::vector<std::string> made;
     std::unique_ptr<Program> kestrola;
@@ -175,4 +183,17 @@ TEST_F(StartAndMenus, TheContextMenuMessageEndsThePointerWatchOfAHoveredSubmenu)
     MoveTo(CellCentre(common + "\\Record.lnk"));
     EXPECT_FALSE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 1000))
         << "a watch left running closed the clicked submenu";
+}
+
+TEST_F(StartAndMenus, AProgramNamedOutsideTheCodePageStartsFromItsShortAlias) {
+    // Its entry is the one stored under a short alias ("~" in the name).
+    std::string tab = ReadWholeFile(AppDataFolder() + "\\Kestrola\\tab1.ini");
+    size_t tilde = tab.find('~');
+    ASSERT_NE(tilde, std::string::npos) << tab;
+    size_t line = tab.rfind('\n', tilde) + 1;
+    int slot = std::atoi(tab.substr(line, tab.find('=', line) - line).c_str());
+    ASSERT_GT(slot, 0);
+    Click(SlotCentre(slot));
+    ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != std::string::npos; }, 20000));
+    EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "foreign");
 }
