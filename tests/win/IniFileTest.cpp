@@ -54,14 +54,23 @@ TEST(IniFile, EraseAndDelete) {
     EXPECT_FALSE(ini.SectionExists("S"));
 }
 
-// What a rebuild relies on: until Commit the file on disk is the old one; Commit puts the new one
-// in its place whole and keeps a copy of it as the backup; Discard leaves everything as it was.
-TEST(IniFile, AnUpdateReplacesTheFileWholeAndKeepsItsBackup) {
+namespace {
+// An update begun over a file of one entry.
+class IniUpdate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteWholeFile(name, old);
+        ini.BeginUpdate();
+    }
     TempFolder dir;
     const std::string name = dir / "tab1.ini", old = "[Files]\r\n1=a\r\n";
-    WriteWholeFile(name, old);
-    TIniFile ini(name);
-    ini.BeginUpdate();
+    TIniFile ini{name};
+};
+}  // namespace
+
+// What a rebuild relies on: until Commit the file on disk is the old one; Commit puts the new one
+// in its place whole and keeps a copy of it as the backup; Discard leaves everything as it was.
+TEST_F(IniUpdate, ReplacesTheFileWholeAndKeepsItsBackup) {
     ini.WriteString("Files", "2", "b");
     ini.WriteString("SetupTime", "2", "2009:03:15 14:05:33");
     EXPECT_EQ(ini.ReadString("Files", "2", ""), "b") << "the update reads its own writes";
@@ -92,12 +101,7 @@ TEST(IniFile, AnUpdateReplacesTheFileWholeAndKeepsItsBackup) {
     EXPECT_EQ(ReadWholeFile(fresh.BackupName()), "[Files]\r\n1=q\r\n");
 }
 
-TEST(IniFile, AWorkingCopyCutShortIsNotCommitted) {
-    TempFolder dir;
-    const std::string name = dir / "tab1.ini", old = "[Files]\r\n1=a\r\n";
-    WriteWholeFile(name, old);
-    TIniFile ini(name);
-    ini.BeginUpdate();
+TEST_F(IniUpdate, AWorkingCopyCutShortIsNotCommitted) {
     ini.WriteString("Files", "1512", "c:\\programs\\x.lnk");
     // What a full disk leaves: the copy ends inside its last line.
     std::string written = ReadWholeFile(name + ".new");
