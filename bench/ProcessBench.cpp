@@ -138,7 +138,7 @@ Figures Measure(const Subject& s, int starts, COLORREF border, const std::string
     f.start.push_back(StartToTray(p, s));
     HWND w = nullptr;
     PollUntil([&] { return (w = WindowOfProcess(p->Id(), s.windowClass.c_str())) != nullptr; }, 30000);
-    int pid = FindUnixProcess(s.fileName);
+    int pid = FindUnixProcess(s.exe);
     if (w && pid) {
         f.firstOpen = OpenLatency(w, pid, border);
         if (panel) GetWindowRect(w, panel);
@@ -167,7 +167,7 @@ Figures Measure(const Subject& s, int starts, COLORREF border, const std::string
         f.start.push_back(StartToTray(p, s));
         // Ends only once idle, as after a real start; a close amid the catalogue's rebuild would
         // wait for it anyway.
-        if (int pid2 = FindUnixProcess(s.fileName)) WaitUntilQuiet(pid2, 300, 30000);
+        if (int pid2 = FindUnixProcess(s.exe)) WaitUntilQuiet(pid2, 300, 30000);
         End(p, s);
     }
     return f;
@@ -215,7 +215,9 @@ int main(int argc, char** argv) {
 
     if (!floorOnly) {
         double floorStart = Median(floor.start);
-        ReportFigure("start-up to tray icon, first start", Median(first.start), floorStart, "ms");
+        // Quick runs measure no first start and no floor: those figures are left out or unfloored.
+        if (!first.start.empty())
+            ReportFigure("start-up to tray icon, first start", Median(first.start), floorStart, "ms");
         ReportFigure("start-up to tray icon", Median(warm.start), floorStart, "ms");
         ReportFigure("open latency, first open after start", warm.firstOpen, floor.firstOpen, "ms");
         ReportFigure("open latency", warm.open, floor.open, "ms");

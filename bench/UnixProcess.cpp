@@ -62,14 +62,23 @@ std::string ProcFolder(int pid) { return "Z:\\proc\\" + std::to_string(pid); }
 
 }  // namespace
 
-int FindUnixProcess(const std::string& exeFileName) {
-    std::string wanted = Lower(exeFileName);
+int FindUnixProcess(const std::string& exePath) {
+    // The whole path, as Wine gives it as the first word of the command line: a copy of the same
+    // file name elsewhere (another checkout, another benchmark) is another process.
+    // Where the path reads otherwise there, only a file name that one process alone has will do.
+    std::string wanted = Lower(exePath), name = wanted.substr(wanted.find_last_of('\\') + 1);
+    int byName = 0, named = 0;
     for (const std::string& pid : NumericEntries("Z:\\proc")) {
         std::string cmd = ReadProcFile("Z:\\proc\\" + pid + "\\cmdline");
-        std::replace(cmd.begin(), cmd.end(), '\0', ' ');
-        if (Lower(cmd).find(wanted) != std::string::npos) return std::atoi(pid.c_str());
+        std::string first = Lower(cmd.substr(0, cmd.find('\0')));
+        if (first == wanted || first == "\"" + wanted + "\"") return std::atoi(pid.c_str());
+        std::string last = first.substr(first.find_last_of("\\/") + 1);
+        if (last == name || last == name + "\"") {
+            byName = std::atoi(pid.c_str());
+            ++named;
+        }
     }
-    return 0;
+    return named == 1 ? byName : 0;
 }
 
 ProcessCounters ReadCounters(int unixPid) {

@@ -1,5 +1,5 @@
 // What the kernel counts of a Wine program: found through the Z: drive's /proc by the program's
-// file name in its command line. Wine answers the Windows questions about another process only
+// full path in its command line. Wine answers the Windows questions about another process only
 // in part, and not at all for its wake-ups.
 #pragma once
 #include <string>
@@ -11,8 +11,9 @@ struct ProcessCounters {
     int threads = 0;
 };
 
-// The unix process id of the running program with this file name; 0 when there is none.
-int FindUnixProcess(const std::string& exeFileName);
+// The unix process id of the running program of this path; 0 when there is none, or when only the
+// file name matches and more than one process has it.
+int FindUnixProcess(const std::string& exePath);
 ProcessCounters ReadCounters(int unixPid);
 // Waits until the process used no CPU for quietMs; false on time-out.
 bool WaitUntilQuiet(int unixPid, unsigned quietMs, unsigned timeoutMs);
