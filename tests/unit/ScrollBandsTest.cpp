@@ -106,3 +106,30 @@ TEST(ScrollBands, EdgesOfAVirtualScreenThatStartsLeftOfZero) {
     EXPECT_FALSE(g.right || g.bottom);
     EXPECT_EQ(VisibleClientRect(left, 0, 0), (IntRect{100, 50, 500, 400}));
 }
+
+// The spec's table of the four bands, written out for a visible rectangle (100, 50)-(500, 400)
+// and bands of 30: H = 350, W = 400.
+TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
+    const IntRect r{100, 50, 500, 400};
+    struct Row {
+        BandSide side;
+        IntRect gradient, fill, frame;
+        int tipX0, tipY0, stepX, stepY;
+    } rows[] = {
+        {BandSide::Left, {100, 0, 130, 0}, {100, 110, 30, 230}, {99, 114, 28, 221}, 103, 225, 8, 0},
+        {BandSide::Right, {500, 0, 470, 0}, {470, 110, 30, 230}, {472, 114, 32, 221}, 497, 225, -8, 0},
+        {BandSide::Top, {100, 50, 100, 80}, {160, 50, 280, 30}, {164, 49, 271, 28}, 300, 53, 0, 8},
+        {BandSide::Bottom, {100, 400, 100, 370}, {160, 370, 280, 30}, {164, 372, 271, 32}, 300, 397, 0, -8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.side));
+        BandLayout b = LayoutBand(row.side, r, 30);
+        EXPECT_EQ(b.gradient, row.gradient);
+        EXPECT_EQ(b.fill, row.fill);
+        EXPECT_EQ(b.frame, row.frame);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(b.tipX[k], row.tipX0 + k * row.stepX);
+            EXPECT_EQ(b.tipY[k], row.tipY0 + k * row.stepY);
+        }
+    }
+}

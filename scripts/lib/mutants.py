@@ -1,0 +1,77 @@
+"""Runs the mutants of a list: each line is file, text, replacement, suite, what it breaks, with
+tabs between; the texts stand as they are, on one line. Lines starting with # are notes."""
+import os
+import subprocess
+import sys
+import time
+
+SUITES = {"unit": "unit_tests", "win": "win_tests", "e2e": "e2e_tests"}
+
+
+def load(path):
+    mutants = []
+    for number, line in enumerate(open(path, encoding="utf-8"), 1):
+        line = line.rstrip("\n")
+        if not line.strip() or line.startswith("#"):
+            continue
+        parts = line.split("\t")
+        if len(parts) != 5 or parts[3].split(":")[0] not in SUITES:
+            sys.exit("%s:%d: want file, text, replacement, suite (unit, win or e2e, with :tests to run only "
+                     "those), behaviour" % (path, number))
+        mutants.append((number, parts[0], parts[1], parts[2], parts[3], parts[4]))
+    return mutants
+
+
+def run_suite(preset, binary_dir, suite_and_filter):
+    suite, _, gtest_filter = suite_and_filter.partition(":")
+    build = subprocess.run(["cmake", "--build", "--preset", preset, "--target", SUITES[suite]],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if build.returncode != 0:
+        return "refused: does not build"
+    # The program under test is rebuilt too, for the driver tests.
+    if suite == "e2e":
+        subprocess.run(["cmake", "--build", "--preset", preset, "--target", "Kestrola", "KestrolaHook"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wine = "/usr/lib/wine/wine64" if os.environ.get("WINEARCH") == "win64" else "wine"
+    args = [wine, os.path.join(binary_dir, SUITES[suite] + ".exe"), "--gtest_brief=1"]
+    if gtest_filter:
+        args.append("--gtest_filter=" + gtest_filter)
+    ran = subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900)
+    return "killed" if ran.returncode != 0 else "SURVIVED"
+
+
+def main(preset, binary_dir, listing, *only):
+    mutants = load(listing)
+    if only:
+        mutants = [m for m in mutants if str(m[0]) in only]
+    start = time.time()
+    # A suite that fails as the sources stand would kill every mutant: none is counted then.
+    for suite in sorted({m[4] for m in mutants}):
+        if run_suite(preset, binary_dir, suite) != "SURVIVED":
+            sys.exit("the suite %s does not pass without a mutant" % suite)
+    counts = {}
+    for number, path, text, replacement, suite, behaviour in mutants:
+        original = open(path, encoding="utf-8", newline="").read()
+        found = original.count(text)
+        if found != 1:
+            result = "refused: text found %d times" % found
+        else:
+            try:
+                open(path, "w", encoding="utf-8", newline="").write(original.replace(text, replacement))
+                result = run_suite(preset, binary_dir, suite)
+            finally:
+                open(path, "w", encoding="utf-8", newline="").write(original)
+        key = result.split(":")[0]
+        counts[key] = counts.get(key, 0) + 1
+        print("%-8s line %3d  %-5s %s (%s)" % (key, number, suite, behaviour, path), flush=True)
+    # Put the builds back to the sources as they are.
+    for suite in sorted({m[4].split(":")[0] for m in mutants}):
+        subprocess.run(["cmake", "--build", "--preset", preset, "--target", SUITES[suite]],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    print("total %d: %s; %.0f s" % (len(mutants), ", ".join("%s %d" % kv for kv in sorted(counts.items())),
+                                     time.time() - start))
+    return 1 if counts.get("SURVIVED") or counts.get("refused") else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
