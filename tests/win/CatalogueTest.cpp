@@ -73,6 +73,25 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     std::string stamp = Value("SetupTime", 4);
     ASSERT_EQ(stamp.size(), 19u) << stamp;
     EXPECT_EQ(form->FolderList.back().Recency, 10);
+    // Ten on the day of the stamp, one less a day: stamps written 3 and 12 days ago.
+    for (int days : {3, 12}) {
+        FILETIME now, then;
+        SYSTEMTIME local;
+        GetSystemTimeAsFileTime(&now);
+        ULONGLONG t = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
+                      static_cast<ULONGLONG>(days) * 864000000000ULL;
+        then.dwLowDateTime = static_cast<DWORD>(t);
+        then.dwHighDateTime = static_cast<DWORD>(t >> 32);
+        FILETIME localThen;
+        FileTimeToLocalFileTime(&then, &localThen);
+        FileTimeToSystemTime(&localThen, &local);
+        char old[32];
+        std::snprintf(old, sizeof old, "%04u:%02u:%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay,
+                      local.wHour, local.wMinute, local.wSecond);
+        form->TabIni->WriteString("SetupTime", "4", old);
+        form->CalcAll();
+        EXPECT_EQ(form->FolderList.back().Recency, days == 3 ? 7 : 0) << old;
+    }
 
     MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
     form->CalcAll();
@@ -173,4 +192,15 @@ TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
     std::set<std::pair<int, int>> cells;
     for (const TFolder& f : form->FolderList) cells.insert({f.CellX, f.CellY});
     EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";
+}
+
+// The user's locale orders the names, not their bytes: an accented capital sorts with its letter.
+TEST(NameOrder, TheLocaleOrdersNamesNotTheirBytes) {
+    TNameList names{CompareNamesInLocale};
+    for (const char* n : {"Zebra", "\xC9" "clair", "apple", "Fa", "eagle"}) names.Add(n);
+    names.Sort();
+    std::vector<std::string> sorted;
+    for (int i = 0; i < names.Count(); ++i) sorted.push_back(names[i]);
+    EXPECT_EQ(sorted, (std::vector<std::string>{"apple", "eagle", "\xC9" "clair", "Fa", "Zebra"}));
+    EXPECT_EQ(CompareNamesInLocale("NOTES", "notes"), 0) << "case does not count";
 }
