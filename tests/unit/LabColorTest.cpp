@@ -50,3 +50,31 @@ TEST(LabColor, SnapAndMatrixHelpers) {
     EXPECT_NEAR(v[2], 3, 1e-5);
     EXPECT_FLOAT_EQ(Determinant(m), 25);
 }
+
+// Values computed apart from this code (in double precision) from the spec's figures: primaries
+// (0.64, 0.33), (0.29, 0.60), (0.15, 0.06), white (0.3127, 0.3290), gamma 2.2, and the CIE
+// formulas with 903.3, 7.787 and 0.008856. Dark colours take the linear branches.
+TEST(LabColor, LabOfColoursFromTheSpecsFigures) {
+    // The way back picks its branch by L* alone, so it returns a colour only where X, Y and Z all
+    // lie on the same side of 0.008856 (not so for the fourth).
+    struct Row {
+        uint32_t colour;
+        float L, a, b;
+        bool back;
+    } rows[] = {
+        {Rgb(20, 0, 0), 0.7414f, 3.3252f, 1.1716f, true},
+        {Rgb(0, 0, 30), 0.5814f, 4.0853f, -11.1160f, true},
+        {Grey(20), 3.3397f, 0.0f, 0.0f, true},
+        {Rgb(60, 10, 0), 8.7993f, 26.6826f, 13.8258f, false},
+        {Rgb(0, 84, 227), 40.6776f, 36.1752f, -77.9906f, true},
+    };
+    for (const Row& r : rows) {
+        Lab l = RgbToLab(r.colour);
+        EXPECT_NEAR(l.L, r.L, 0.002f) << std::hex << r.colour;
+        EXPECT_NEAR(l.a, r.a, 0.004f) << std::hex << r.colour;
+        EXPECT_NEAR(l.b, r.b, 0.004f) << std::hex << r.colour;
+        if (r.back) {
+            EXPECT_EQ(LabToRgb(r.L, r.a, r.b), r.colour) << std::hex << r.colour;
+        }
+    }
+}
