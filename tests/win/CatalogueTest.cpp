@@ -49,7 +49,9 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
     ForceDirectories(paths.UserPrograms + "\\Accessories");
     Program(paths.UserPrograms, "Mine.lnk");
     Program(paths.CommonPrograms + "\\Archiver", "Archiver.lnk");
+    Program(paths.UserPrograms + "\\Tools", "Tool.lnk");  // a single program of the user's only
     form->CalcAll();
+    EXPECT_EQ(Value("GoodFolders", 5), paths.UserPrograms + "\\Tools");
     EXPECT_EQ(Value("Folders", 1), paths.UserPrograms + "\\Accessories");
     EXPECT_EQ(Value("GoodFolders", 2), paths.CommonPrograms + "\\Archiver");
     EXPECT_EQ(Value("Files", 3), paths.CommonPrograms + "\\Both.lnk");
