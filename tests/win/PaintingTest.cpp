@@ -205,6 +205,20 @@ TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
     Paint();
     EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x70, 0x50, 0x30))
         << "a new colour is painted, not the kept cell";
+    form.CurrentItem = 0;
+    Paint();
+    form.HighlightBackColor = 0xFF123456;
+    Paint();
+    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x12, 0x34, 0x56))
+        << "a new highlight colour is painted, not the kept highlighted cell";
+    form.CurrentItem = -1;
+    // Wholly on the desktop, a frame puts the scroll offsets back to 0 and paints the cells there.
+    form.ScrollX = 30;
+    form.ScrollY = -30;
+    Paint();
+    EXPECT_EQ(form.ScrollX, 0);
+    EXPECT_EQ(form.ScrollY, 0);
+    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x70, 0x50, 0x30));
     Layout(3, 3, 0, {1}, true);
     Paint();
     const TFolder& b = form.FolderList[0];
