@@ -3,6 +3,7 @@ tabs between; the texts stand as they are, on one line. Lines starting with # ar
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 SUITES = {"unit": "unit_tests", "win": "win_tests", "e2e": "e2e_tests"}
@@ -33,10 +34,12 @@ def run_suite(preset, binary_dir, suite_and_filter):
         subprocess.run(["cmake", "--build", "--preset", preset, "--target", "Kestrola", "KestrolaHook"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     wine = "/usr/lib/wine/wine64" if os.environ.get("WINEARCH") == "win64" else "wine"
-    args = [wine, os.path.join(binary_dir, SUITES[suite] + ".exe"), "--gtest_brief=1"]
+    args = [wine, os.path.abspath(os.path.join(binary_dir, SUITES[suite] + ".exe")), "--gtest_brief=1"]
     if gtest_filter:
         args.append("--gtest_filter=" + gtest_filter)
-    ran = subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900)
+    # In a folder of its own: what the suites write to their current folder (a log) stays out of the tree.
+    with tempfile.TemporaryDirectory() as scratch:
+        ran = subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900, cwd=scratch)
     return "killed" if ran.returncode != 0 else "SURVIVED"
 
 
