@@ -57,7 +57,7 @@ void RestoreIfLost(TIniFile& file) {
     TIniFile backup(file.BackupName());
     if (!HasEntries(backup)) return;
     file.RestoreBackup();
-    WriteLog("ProcessItems" + LastComponent(file.FileName()) + " held no entries; its last good copy is used");
+    WriteLogOrShow("ProcessItems" + LastComponent(file.FileName()) + " held no entries; its last good copy is used");
 }
 
 }  // namespace

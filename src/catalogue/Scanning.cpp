@@ -44,8 +44,9 @@ void TMainForm::ProcessPath(const std::string& folder, const std::string& exclud
                 }
             }
             if (fault != NameFault::None) {
-                // Left out, once per rebuild: kept, it would break the files or churn for ever.
-                WriteLog("ProcessPath" + folder + "\\" + SafeName(name) + " is left out: it " + FaultText(fault));
+                // Left out, once per rebuild: kept, it would break the files or churn for ever. An
+                // unwritable log must not end the scan, or the folder's other entries would go.
+                WriteLogOrShow("ProcessPath" + folder + "\\" + SafeName(name) + " is left out: it " + FaultText(fault));
                 continue;
             }
             names.Add(name);

@@ -50,7 +50,6 @@ bool CellRing::Find(size_t index, CellPlace& place) const {
 }
 
 CellPlace CellRing::Take(HDC compatible, size_t index) {
-    if (owner_.size() != kSlots) owner_.assign(kSlots, SIZE_MAX);
     if (!page_) page_ = std::make_unique<OffscreenBitmap>(compatible, width_ * kSlots, height_);
     int s = next_;
     next_ = (next_ + 1) % kSlots;

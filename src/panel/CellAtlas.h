@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -52,6 +53,7 @@ public:
 private:
     int width_ = 0, height_ = 0;
     std::unique_ptr<OffscreenBitmap> page_;
-    std::vector<size_t> owner_;  // entry index of each slot; SIZE_MAX when free
+    // The entry index of each slot; SIZE_MAX when free.
+    std::vector<size_t> owner_ = std::vector<size_t>(kSlots, SIZE_MAX);
     int next_ = 0;
 };

@@ -13,11 +13,7 @@ bool Guarded(const char* operation, Body&& body) {
         return true;
     } catch (const std::exception& e) {
         // A log that cannot be written is shown to the user, and the program goes on.
-        try {
-            WriteLog(std::string(operation) + e.what());
-        } catch (const std::exception& logError) {
-            ShowLogFailure(logError);
-        }
+        WriteLogOrShow(std::string(operation) + e.what());
         return false;
     }
 }

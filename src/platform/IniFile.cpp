@@ -41,11 +41,11 @@ std::vector<std::string> SplitZeroList(const std::vector<char>& buffer) {
 // Writes out and forgets what the system holds of the file, so that it is read anew.
 void ReleaseProfile(const std::string& file) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); }
 
-// The whole file, flushed to the disk first; false when it cannot be read.
-bool ReadFlushed(const std::string& path, std::string& bytes) {
-    UniqueHandle f(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f || !FlushFileBuffers(f.Get())) return false;
+// The whole file, flushed to the disk first when asked; false when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes, bool flush) {
+    UniqueHandle f(CreateFileA(path.c_str(), GENERIC_READ | (flush ? GENERIC_WRITE : 0), FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f || (flush && !FlushFileBuffers(f.Get()))) return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(f.Get(), &size) || size.QuadPart > 256 * 1024 * 1024) return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
@@ -107,8 +107,8 @@ void TIniFile::Commit() {
     ReleaseProfile(work);
     std::string now, before;
     bool written = FileExists(work);
-    bool readable = !written || ReadFlushed(work, now);
-    bool had = ReadFlushed(fileName_, before);
+    bool readable = !written || ReadFileBytes(work, now, true);
+    bool had = ReadFileBytes(fileName_, before, false);  // only compared: a read-only file is read too
     if (!written || (readable && had && now == before)) {  // nothing changed: nothing to replace
         Discard();
         if (failed_) throw Error("Unable to write to " + fileName_);

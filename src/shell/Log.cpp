@@ -44,6 +44,14 @@ void ShowLogFailure(const std::exception& e) noexcept {
     }
 }
 
+void WriteLogOrShow(const std::string& message) noexcept {
+    try {
+        WriteLog(message);
+    } catch (const std::exception& e) {
+        ShowLogFailure(e);
+    }
+}
+
 std::string LogFileName() { return ProgramFolder + "log.txt"; }
 
 void WriteLog(const std::string& message) {

@@ -13,3 +13,6 @@ using LogFailureDisplay = void (*)(const std::exception&);
 void SetLogFailureDisplay(LogFailureDisplay display);
 // Never raises: it is the last resort of every guarded operation.
 void ShowLogFailure(const std::exception& e) noexcept;
+// WriteLog, with a failure of the log shown instead of raised: for a line that must not end the
+// work it reports on.
+void WriteLogOrShow(const std::string& message) noexcept;

@@ -51,7 +51,7 @@ TEST(LabColor, SnapAndMatrixHelpers) {
     EXPECT_FLOAT_EQ(Determinant(m), 25);
 }
 
-// Values computed apart from this code (in double precision) from the spec's figures: primaries
+// Values computed apart from this code (in double precision) from the colour space's figures: primaries
 // (0.64, 0.33), (0.29, 0.60), (0.15, 0.06), white (0.3127, 0.3290), gamma 2.2, and the CIE
 // formulas with 903.3, 7.787 and 0.008856. Dark colours take the linear branches.
 TEST(LabColor, LabOfColoursFromTheSpecsFigures) {

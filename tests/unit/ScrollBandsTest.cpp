@@ -107,7 +107,7 @@ TEST(ScrollBands, EdgesOfAVirtualScreenThatStartsLeftOfZero) {
     EXPECT_EQ(VisibleClientRect(left, 0, 0), (IntRect{100, 50, 500, 400}));
 }
 
-// The spec's table of the four bands, written out for a visible rectangle (100, 50)-(500, 400)
+// The four bands' layout table, written out by hand for a visible rectangle (100, 50)-(500, 400)
 // and bands of 30: H = 350, W = 400.
 TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
     const IntRect r{100, 50, 500, 400};
