@@ -160,9 +160,13 @@ TEST_F(Resident, ALogThatCannotBeWrittenAtStartIsShownAndTheProcessLivesOn) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = WindowOfProcess(kestrola.Id(), "#32770")) != nullptr; }))
         << "the error is shown to the user";
+    // The box is found as soon as it exists; its children come a moment later.
     std::string texts;
-    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
-    EXPECT_NE(texts.find("I/O error"), std::string::npos) << "the log's own error: " << texts;
+    EXPECT_TRUE(WaitUntil([&] {
+        texts.clear();
+        EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
+        return texts.find("I/O error") != std::string::npos;
+    })) << "the log's own error: " << texts;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(kestrola.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "the program goes on";
