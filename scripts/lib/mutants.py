@@ -1,5 +1,6 @@
 """Runs the mutants of a list: each line is file, text, replacement, suite, what it breaks, with
-tabs between; the texts stand as they are, on one line. Lines starting with # are notes."""
+tabs between; the texts stand as they are, with ⏎ for a line break (a fault that moves a line).
+Lines starting with # are notes."""
 import os
 import subprocess
 import sys
@@ -19,7 +20,8 @@ def load(path):
         if len(parts) != 5 or parts[3].split(":")[0] not in SUITES:
             sys.exit("%s:%d: want file, text, replacement, suite (unit, win or e2e, with :tests to run only "
                      "those), behaviour" % (path, number))
-        mutants.append((number, parts[0], parts[1], parts[2], parts[3], parts[4]))
+        text, replacement = (part.replace("\u23ce", "\n") for part in parts[1:3])
+        mutants.append((number, parts[0], text, replacement, parts[3], parts[4]))
     return mutants
 
 

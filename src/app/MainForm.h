@@ -132,6 +132,8 @@ public:
 
     // Colours and painting.
     void PrepareColors();
+    // The colour fields from the system's scheme, for the look VisualStyles names.
+    void TakeSchemeColours();
     void FormPaint();
     // One whole frame into dc, client size width x height.
     void PaintFrame(HDC dc, int width, int height);
@@ -139,6 +141,8 @@ public:
     // Paints up to count entries' normal cells from index from on, keeping them for the frames;
     // returns the index after the last one looked at.
     size_t PaintCellsAhead(size_t from, size_t count);
+    // One cell alone, at the origin of dc, with no kept cell involved.
+    void PaintCell(HDC dc, const TFolder& f, bool highlighted);
     // One step of painting the cells while the panel is hidden, so that it opens at once.
     void PaintAheadStep(size_t from);
     // GDI objects held by the kept cells (a bitmap and a DC per shared bitmap).
@@ -280,7 +284,6 @@ private:
         }
     };
     CellPlace CellImage(HDC dc, size_t index, bool highlighted);
-    void PaintCell(HDC dc, const TFolder& f, bool highlighted);
     CellLook cellLook_{};
     // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
     const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);

@@ -31,6 +31,12 @@ void TMainForm::PrepareColors() {
     font_.reset();  // the menu font may have changed
     fontFamily_.reset();
     VisualStyles = VisualStylesActive();
+    TakeSchemeColours();
+    BOOL shadow = FALSE;
+    Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
+}
+
+void TMainForm::TakeSchemeColours() {
     WindowBackColor = GetSysColor(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
     auto ramp = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION));
     for (int k = 0; k < 6; ++k) BorderRamp[k] = ramp[static_cast<size_t>(k)];
@@ -40,6 +46,4 @@ void TMainForm::PrepareColors() {
     HighlightBackColor = Argb(COLOR_HIGHLIGHT);
     LightLineColor = Argb(COLOR_BTNHIGHLIGHT);
     ShadowLineColor = Argb(COLOR_BTNSHADOW);
-    BOOL shadow = FALSE;
-    Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
 }

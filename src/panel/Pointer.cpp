@@ -161,12 +161,7 @@ void TMainForm::ScrollTimerTimer() {
     BandSide side;
     if (!StripAt({ArrowLeft, ArrowRight, ArrowTop, ArrowBottom}, VisibleClientRect(), ScrollBand, p.x, p.y, side))
         return;
-    switch (side) {
-        case BandSide::Left: ScrollX += 30; break;
-        case BandSide::Right: ScrollX -= 30; break;
-        case BandSide::Top: ScrollY += 30; break;
-        case BandSide::Bottom: ScrollY -= 30; break;
-    }
+    ScrollStep(side, ScrollX, ScrollY);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

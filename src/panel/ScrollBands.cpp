@@ -56,6 +56,15 @@ bool PointerInStrips(const ArrowFlags& f, const IntRect& r, int s, int x, int y)
     return StripAt(f, r, s, x, y, side);
 }
 
+void ScrollStep(BandSide side, int& scrollX, int& scrollY) {
+    switch (side) {
+        case BandSide::Left: scrollX += 30; break;
+        case BandSide::Right: scrollX -= 30; break;
+        case BandSide::Top: scrollY += 30; break;
+        case BandSide::Bottom: scrollY -= 30; break;
+    }
+}
+
 BandLayout LayoutBand(BandSide side, const IntRect& r, int s) {
     int h = r.bottom - r.top, w = r.right - r.left;
     BandLayout b{};

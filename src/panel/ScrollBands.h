@@ -32,6 +32,9 @@ enum class BandSide { Left, Right, Top, Bottom };
 // the point, if any.
 bool StripAt(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y, BandSide& side);
 bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y);
+// One scroll step while the pointer rests on a side's strip: 30 pixels, bringing that side's
+// hidden part into view.
+void ScrollStep(BandSide side, int& scrollX, int& scrollY);
 struct BandLayout {
     IntRect gradient;  // start point (left, top) at the desktop edge, end point (right, bottom) inside
     IntRect fill;      // x, y, w, h as left, top, right = w, bottom = h

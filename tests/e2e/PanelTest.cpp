@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "panel/LabColor.h"
 #include "platform/Files.h"
 #include "platform/Gdi.h"
 #include "platform/Text.h"
@@ -57,7 +56,17 @@ COLORREF ScreenPixel(int x, int y) {
 
 }  // namespace
 
+// A black caption colour: the border ramp is black at the edge, then L* + 26, 16, 10, 6, 5 of
+// black, grey levels 64, 44, 33, 26 and 24.
 TEST_F(PaintedPanel, ShowsHeaderBorderAndEntries) {
+    int index = COLOR_ACTIVECAPTION;
+    COLORREF was = GetSysColor(index), black = RGB(0, 0, 0);
+    ASSERT_TRUE(SetSysColors(1, &index, &black));
+    struct Restore {
+        int index;
+        COLORREF colour;
+        ~Restore() { SetSysColors(1, &index, &colour); }
+    } restore{index, was};
     Program kestrola;
     HWND w = kestrola.WaitForMainWindow();
     ASSERT_NE(w, nullptr);
@@ -66,13 +75,13 @@ TEST_F(PaintedPanel, ShowsHeaderBorderAndEntries) {
     RECT r;
     GetWindowRect(w, &r);
     bool themed = VisualStylesActive();
-    // Under the header the outermost border column is the caption colour through Lab.
-    COLORREF border = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION))[0];
-    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(r.left, r.top + 60) == border; }))
-        << std::hex << ScreenPixel(r.left, r.top + 60) << " vs " << border;
-    EXPECT_EQ(ScreenPixel(r.left + 5, r.top + 60), ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION))[5]);
+    const int grey[6] = {0, 64, 44, 33, 26, 24};
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(r.left + 1, r.top + 60) == RGB(64, 64, 64); }))
+        << std::hex << ScreenPixel(r.left + 1, r.top + 60);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(ScreenPixel(r.left + k, r.top + 60), RGB(grey[k], grey[k], grey[k])) << "column " << k;
     if (!themed) {
-        EXPECT_EQ(ScreenPixel(r.left, r.top), GetSysColor(COLOR_ACTIVECAPTION)) << "header gradient";
+        EXPECT_EQ(ScreenPixel(r.left, r.top), black) << "header gradient";
     }
     // The first cell of the quick area is filled with the entry background.
     EXPECT_EQ(ScreenPixel(r.left + 8, r.top + 36), GetSysColor(themed ? COLOR_WINDOW : COLOR_BTNFACE));

@@ -65,19 +65,29 @@ TEST(ScrollBands, BottomAndRightOverhangsCutTheVisibleRectangle) {
     EXPECT_EQ(LayoutBand(BandSide::Top, {0, 50, 300, 400}, 30).frame, (IntRect{64, 49, 300 - 120 - 9, 28}));
 }
 
-TEST(ScrollBands, StripAtNamesTheFirstShownStripInOrder) {
+// Each strip names its side, and a step on it scrolls 30 pixels towards that side's hidden part.
+TEST(ScrollBands, StripAtNamesTheFirstShownStripInOrderAndEachStepScrollsThirty) {
     ArrowFlags all;
     all.left = all.right = all.top = all.bottom = true;
     IntRect r{0, 0, 300, 200};
+    struct {
+        int x, y;
+        BandSide side;
+        int scrollX, scrollY;
+    } const cases[] = {{5, 5, BandSide::Left, 130, -40},  // the corner belongs to the left strip first
+                       {295, 5, BandSide::Right, 70, -40},
+                       {150, 5, BandSide::Top, 100, -10},
+                       {150, 195, BandSide::Bottom, 100, -70}};
+    for (const auto& c : cases) {
+        BandSide side = BandSide::Bottom == c.side ? BandSide::Top : BandSide::Bottom;
+        ASSERT_TRUE(StripAt(all, r, 30, c.x, c.y, side)) << c.x << "," << c.y;
+        EXPECT_EQ(side, c.side) << c.x << "," << c.y;
+        int sx = 100, sy = -40;
+        ScrollStep(side, sx, sy);
+        EXPECT_EQ(sx, c.scrollX) << c.x << "," << c.y;
+        EXPECT_EQ(sy, c.scrollY) << c.x << "," << c.y;
+    }
     BandSide side = BandSide::Bottom;
-    ASSERT_TRUE(StripAt(all, r, 30, 5, 5, side));
-    EXPECT_EQ(side, BandSide::Left) << "the corner belongs to the left strip first";
-    ASSERT_TRUE(StripAt(all, r, 30, 295, 5, side));
-    EXPECT_EQ(side, BandSide::Right);
-    ASSERT_TRUE(StripAt(all, r, 30, 150, 5, side));
-    EXPECT_EQ(side, BandSide::Top);
-    ASSERT_TRUE(StripAt(all, r, 30, 150, 195, side));
-    EXPECT_EQ(side, BandSide::Bottom);
     EXPECT_FALSE(StripAt(all, r, 30, 150, 100, side));
     ArrowFlags none;
     EXPECT_FALSE(StripAt(none, r, 30, 5, 5, side)) << "hidden bands have no strips";

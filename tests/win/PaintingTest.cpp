@@ -1,7 +1,11 @@
 // Frames painted into an off-screen bitmap and read back pixel by pixel.
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shellapi.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -57,6 +61,19 @@ protected:
         GdiFlush();
     }
     COLORREF At(int x, int y) const { return GetPixel(frame->Dc(), x, y); }
+    // The smallest rectangle holding every pixel of [x0, x1) x [y0, y1) that is not the background.
+    RECT InkBox(HDC dc, int x0, int y0, int x1, int y1, COLORREF background) const {
+        RECT box{x1, y1, x0, y0};
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (GetPixel(dc, x, y) != background) {
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
+                }
+        return box;
+    }
     int CountColour(int x0, int y0, int x1, int y1, COLORREF c) const {
         int n = 0;
         for (int y = y0; y < y1; ++y)
@@ -71,20 +88,55 @@ protected:
 
 }  // namespace
 
-TEST_F(Painting, EntryBackgroundHighlightAndCaption) {
+namespace {
+std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int height) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(b.Dc(), b.Bitmap(), 0, static_cast<UINT>(height), px.data(), &bi, DIB_RGB_COLORS);
+    return px;
+}
+}  // namespace
+
+TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
+    // A cell 75 wide holds the 32-pixel icon at nearest(43 / 2) = 22, the half rounded to even.
+    PanelGeometry& g = form.Geometry;
+    g.CellWidth = 75;
+    g.BlockWidth = 3 * 75;
+    ASSERT_EQ(g.IconWidth, 32);
     Layout(3, 3, 0, {1, 2});
     form.CurrentItem = 1;
     Paint();
-    const PanelGeometry& g = form.Geometry;
     const TFolder& a = form.FolderList[0];
     const TFolder& b = form.FolderList[1];
-    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), Rgb(form.ItemBackColor));
+    COLORREF back = Rgb(form.ItemBackColor);
+    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), back);
     EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), Rgb(form.HighlightBackColor));
-    // The caption puts text-coloured pixels into the caption rectangle.
-    int area = g.CellWidth * (a.CellY + g.CellHeight - static_cast<int>(a.TextRect.Y));
-    int text = area - CountColour(a.CellX, static_cast<int>(a.TextRect.Y), a.CellX + g.CellWidth,
-                                  a.CellY + g.CellHeight, Rgb(form.ItemBackColor));
-    EXPECT_GT(text, 10) << "caption drawn in " << form.MenuFontName << " " << form.MenuFontSize << "pt";
+
+    // The icon's own ink, drawn alone at the origin, lies at (22, 5) in the cell.
+    OffscreenBitmap alone(nullptr, 32, 32);
+    RECT all{0, 0, 32, 32};
+    UniqueGdiObject brush(CreateSolidBrush(back));
+    FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
+    ImageList_Draw(form.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
+    RECT icon = InkBox(alone.Dc(), 0, 0, 32, 32, back);
+    ASSERT_LT(icon.left, icon.right) << "the icon has ink";
+    RECT drawn = InkBox(frame->Dc(), a.CellX, a.CellY, a.CellX + g.CellWidth, a.CellY + 5 + 32, back);
+    EXPECT_EQ(drawn.left - a.CellX, 22 + icon.left);
+    EXPECT_EQ(drawn.top - a.CellY, 5 + icon.top);
+    EXPECT_EQ(drawn.right - drawn.left, icon.right - icon.left);
+
+    // The caption is centred both ways in the rectangle under the icon: x 0..75, y 42..cell bottom.
+    ASSERT_EQ(static_cast<int>(a.TextRect.Y) - a.CellY, 32 + 2 * 5);
+    RECT text = InkBox(frame->Dc(), a.CellX, a.CellY + 5 + 32, a.CellX + g.CellWidth, a.CellY + g.CellHeight, back);
+    ASSERT_GT(text.right - text.left, 10) << "caption drawn in " << form.MenuFontName << " " << form.MenuFontSize << "pt";
+    EXPECT_GE(text.top, a.CellY + 42) << "nothing between the icon and the caption rectangle";
+    EXPECT_NEAR((text.left + text.right) / 2.0, a.CellX + g.CellWidth / 2.0, 2.5);
+    EXPECT_NEAR((text.top + text.bottom) / 2.0, a.CellY + 42 + (g.CellHeight - 42) / 2.0, 3.0);
 }
 
 TEST_F(Painting, FolderMarkIsASmallTriangleRightOfTheIcon) {
@@ -97,6 +149,7 @@ TEST_F(Painting, FolderMarkIsASmallTriangleRightOfTheIcon) {
     EXPECT_EQ(At(ax, ay), ink);
     EXPECT_EQ(At(ax, ay + 5), ink);
     EXPECT_EQ(At(ax + 2, ay + 3), ink) << "the tip";
+    EXPECT_EQ(At(ax + 3, ay + 3), ink) << "the middle line reaches past the tip";
     EXPECT_EQ(At(ax + 2, ay + 1), Rgb(form.ItemBackColor)) << "outside the triangle";
     EXPECT_EQ(At(ax - 1, ay + 3), Rgb(form.ItemBackColor));
 }
@@ -150,7 +203,12 @@ TEST_F(Painting, BorderRampColumnsUnderTheHeader) {
     form.BorderRamp[0] = RGB(10, 0, 0);
     for (int k = 1; k < 6; ++k) form.BorderRamp[k] = RGB(10 + k, 0, 0);
     Paint();
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
+        // Over the etched line under the header, which is painted before it.
+        EXPECT_EQ(At(k, form.Geometry.HeaderHeight), RGB(10 + k, 0, 0)) << k;
+        EXPECT_EQ(At(k, form.Geometry.HeaderHeight + 1), RGB(10 + k, 0, 0)) << k;
+    }
     EXPECT_NE(At(0, 5), RGB(10, 0, 0)) << "the header is not part of the border";
 }
 
@@ -160,6 +218,9 @@ TEST_F(Painting, FrameLinesOnlyWithoutDropShadow) {
     Paint();
     EXPECT_EQ(At(size.width - 1, size.height / 2), frameColour);
     EXPECT_EQ(At(size.width / 2, size.height - 1), frameColour);
+    // The bottom line runs to LeftMargin, which a GDI line leaves out as its end point.
+    EXPECT_EQ(At(form.Geometry.LeftMargin + 1, size.height - 1), frameColour);
+    EXPECT_EQ(At(form.Geometry.LeftMargin, size.height - 1), RGB(1, 2, 3));
     form.Geometry.DropShadow = true;
     Paint();
     EXPECT_NE(At(size.width - 1, size.height / 2), frameColour);
@@ -171,6 +232,62 @@ TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
     Paint();
     EXPECT_EQ(At(0, 0), GetSysColor(COLOR_ACTIVECAPTION));
     EXPECT_EQ(At(size.width - 1, form.Geometry.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
+}
+
+// The colours of each look, from the system's scheme: the classic look on the button face, the
+// themed one on the window colour.
+TEST_F(Painting, ColoursOfBothLooksComeFromTheScheme) {
+    ASSERT_NE(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)) << "the scheme tells them apart";
+    ASSERT_NE(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT));
+    form.VisualStyles = false;
+    form.TakeSchemeColours();
+    EXPECT_EQ(form.WindowBackColor, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Rgb(form.ItemBackColor), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Rgb(form.ItemTextColor), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(Rgb(form.HighlightBackColor), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(Rgb(form.HighlightTextColor), GetSysColor(COLOR_HIGHLIGHTTEXT));
+    EXPECT_EQ(Rgb(form.LightLineColor), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(Rgb(form.ShadowLineColor), GetSysColor(COLOR_BTNSHADOW));
+    form.VisualStyles = true;
+    form.TakeSchemeColours();
+    EXPECT_EQ(form.WindowBackColor, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(Rgb(form.ItemBackColor), GetSysColor(COLOR_WINDOW));
+}
+
+// With visual styles the header is the theme's active caption and no etched line is drawn. Wine's
+// theme has no start-panel class: there the quick-area strip is left out and the separators keep
+// their etched image.
+TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
+    form.PrepareColors();
+    ThemeHandle window(nullptr, L"WINDOW"), panel(nullptr, L"STARTPANEL");
+    ASSERT_TRUE(form.VisualStyles && window.Get());
+    const PanelGeometry& g = form.Geometry;
+    Layout(6, 6, 1, {});
+    Paint();
+    COLORREF back = form.WindowBackColor;
+    OffscreenBitmap expected(nullptr, size.width, g.HeaderHeight);
+    RECT band{0, 0, size.width, g.HeaderHeight};
+    UniqueGdiObject brush(CreateSolidBrush(back));
+    FillRect(expected.Dc(), &band, static_cast<HBRUSH>(brush.Get()));
+    DrawThemeBackground(window.Get(), expected.Dc(), WP_CAPTION, CS_ACTIVE, &band, nullptr);
+    int differing = 0;
+    for (int y = 0; y < g.HeaderHeight; ++y)
+        for (int x = 0; x < size.width; ++x) differing += At(x, y) != GetPixel(expected.Dc(), x, y);
+    EXPECT_EQ(differing, 0) << "the header";
+    EXPECT_EQ(At(20, g.HeaderHeight), back) << "no etched line under the header";
+    EXPECT_EQ(At(20, g.HeaderHeight + 1), back);
+    int stripTop = g.GridTop - g.BlockGap;
+    int by = g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap;
+    if (!panel.Get()) {
+        for (int y = stripTop - 2; y < stripTop + 4; ++y) EXPECT_EQ(At(40, y), back) << "no strip, no etched line";
+        EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(form.ShadowLineColor)) << "the etched separator";
+    } else {
+        OffscreenBitmap strip(nullptr, size.width, 3);
+        RECT r{g.LeftMargin - 4, 0, size.width, 3};
+        FillRect(strip.Dc(), &r, static_cast<HBRUSH>(brush.Get()));
+        DrawThemeBackground(panel.Get(), strip.Dc(), SPP_PROGLIST, 0, &r, nullptr);
+        for (int x = g.LeftMargin - 4; x < size.width; ++x) EXPECT_EQ(At(x, stripTop + 1), GetPixel(strip.Dc(), x, 1));
+    }
 }
 
 TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
@@ -227,36 +344,69 @@ TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
         << "the rebuilt entry (now a folder) shows its mark";
 }
 
-namespace {
-std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height));
-    GetDIBits(b.Dc(), b.Bitmap(), 0, static_cast<UINT>(height), px.data(), &bi, DIB_RGB_COLORS);
-    return px;
-}
-}  // namespace
 
-TEST_F(Painting, CellsPaintedAheadShowAsCellsPaintedInTheFrame) {
-    Layout(6, 6, 1, {1, 2, 3, 5, 8, 13, 21, 34}, false);
-    form.FolderList[2].IsFolder = true;
-    Paint();
-    std::vector<uint32_t> painted = Pixels(*frame, size.width, size.height);
-
+// Each cell of a frame, whether painted ahead or in the frame, normal or highlighted, is the
+// entry's cell painted alone with no kept cell at all.
+TEST_F(Painting, FramesOfKeptCellsShowEachEntryAsPaintedAlone) {
     Layout(6, 6, 1, {1, 2, 3, 5, 8, 13, 21, 34}, false);
     form.FolderList[2].IsFolder = true;
     EXPECT_EQ(form.PaintCellsAhead(0, 5), 5u);
     EXPECT_EQ(form.PaintCellsAhead(5, 24), form.FolderList.size()) << "stops at the last entry";
+    form.CurrentItem = 3;
     Paint();
-    std::vector<uint32_t> ahead = Pixels(*frame, size.width, size.height);
-    ASSERT_EQ(ahead.size(), painted.size());
-    size_t differing = 0;
-    for (size_t i = 0; i < ahead.size(); ++i) differing += (ahead[i] & 0xFFFFFF) != (painted[i] & 0xFFFFFF);
-    EXPECT_EQ(differing, 0u) << "the frame of cells painted ahead differs";
+    form.CurrentItem = 2;
+    Paint();  // the kept cells of the first frame, and a highlighted one kept from it
+    std::vector<uint32_t> all = Pixels(*frame, size.width, size.height);
+    const PanelGeometry& g = form.Geometry;
+    OffscreenBitmap cell(nullptr, g.CellWidth, g.CellHeight);
+    for (size_t n = 0; n < form.FolderList.size(); ++n) {
+        const TFolder& f = form.FolderList[n];
+        form.PaintCell(cell.Dc(), f, static_cast<int>(n) == form.CurrentItem);
+        std::vector<uint32_t> alone = Pixels(cell, g.CellWidth, g.CellHeight);
+        size_t differing = 0;
+        for (int y = 0; y < g.CellHeight; ++y)
+            for (int x = 0; x < g.CellWidth; ++x) {
+                uint32_t framed = all[static_cast<size_t>(f.CellY + y) * static_cast<size_t>(size.width) +
+                                      static_cast<size_t>(f.CellX + x)];
+                differing += (framed & 0xFFFFFF) != (alone[static_cast<size_t>(y * g.CellWidth + x)] & 0xFFFFFF);
+            }
+        EXPECT_EQ(differing, 0u) << "entry " << n;
+    }
+}
+
+// The header, the ramp and the frame are painted after the entries and separators, so they cover
+// what is scrolled beneath them and look as in an unscrolled frame.
+TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
+    std::vector<int> slots(36);
+    for (int k = 0; k < 36; ++k) slots[static_cast<size_t>(k)] = k + 1;
+    Layout(6, 6, 0, {});
+    for (int slot : slots) form.FolderList.push_back(EntryAtSlot(form.Geometry, slot, "Entry"));
+    form.ItemBackColor = 0xFF00FF00;
+    Paint();
+    std::vector<uint32_t> still = Pixels(*frame, size.width, size.height);
+    const PanelGeometry& g = form.Geometry;
+    // The second block row's separator 15 pixels into the header, the second block column's
+    // under the ramp; entries then lie under both.
+    form.OffDesktopX = form.OffDesktopY = true;
+    form.ScrollY = 15 - (g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap + 2);
+    form.ScrollX = 2 - (g.LeftMargin + g.BlockWidth + g.BlockGap - 5);
+    form.ScrollBand = 0;
+    Paint();
+    std::vector<uint32_t> scrolled = Pixels(*frame, size.width, size.height);
+    auto differing = [&](int x0, int y0, int x1, int y1) {
+        size_t n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                size_t i = static_cast<size_t>(y) * static_cast<size_t>(size.width) + static_cast<size_t>(x);
+                n += (still[i] & 0xFFFFFF) != (scrolled[i] & 0xFFFFFF);
+            }
+        return n;
+    };
+    // Without a window the visible rectangle is empty, so the bands' chevrons sit in the corner.
+    EXPECT_EQ(differing(30, 0, size.width, g.HeaderHeight), 0u) << "the header";
+    EXPECT_EQ(differing(0, g.HeaderHeight, 6, size.height), 0u) << "the ramp";
+    EXPECT_EQ(differing(size.width - 1, g.HeaderHeight, size.width, size.height), 0u) << "the right frame line";
+    EXPECT_NE(differing(6, g.HeaderHeight + 2, size.width - 1, size.height - 1), 0u) << "the grid did scroll";
 }
 
 // Kept cells share a few bitmaps (a process may hold 10,000 GDI objects on Windows XP), and each
