@@ -4,6 +4,14 @@
 
 #include "shell/HookContract.h"
 
+// A library or program of another build meets this one only by these names.
+TEST(HookContract, NamesBothSidesMeetBy) {
+    EXPECT_STREQ(hook::kBlockName, "Kestrola_HookName_3AED8BAF-5BE5-40F5-A6EA-08C2C119A239");
+    EXPECT_STREQ(hook::kShowMenuMessage, "WM_ShowMenu_Kestrola_EF13C7FD-CEB5-4A5F-8B7A-A7F0D94A30CE");
+    EXPECT_STREQ(hook::kOptionsUpdateMessage, "WM_OptionsUpdate_Kestrola_D142D3B8-02CC-4BBD-821B-BF35692BA4F2");
+    EXPECT_STREQ(hook::kLibraryName, "Kestrola.dll");
+}
+
 TEST(HookContract, ShowRectPacksLeftTopIntoWParamAndRightBottomIntoLParam) {
     PackedRect p = PackShowRect({0x0102, 0x0304, 0x0506, 0x0708});
     EXPECT_EQ(p.wParam, 0x01020304u);

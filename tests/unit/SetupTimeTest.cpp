@@ -25,15 +25,19 @@ TEST(SetupTime, ParseReadsFixedPositionsWhateverTheSeparators) {
 }
 
 TEST(SetupTime, ImpossibleDatesAreInvalidAndLettersRaise) {
+    struct {
+        const char* stamp;
+        bool valid;
+    } const cases[] = {{"2009:02:30 10:00:00", false}, {"2009:13:01 10:00:00", false},
+                       {"2008:02:29 23:59:59", true},  {"2009:01:01 24:00:00", false},
+                       {"1900:02:29 10:00:00", false},  // a century is no leap year...
+                       {"2000:02:29 10:00:00", true}};  // ...unless it divides by 400
+    for (const auto& c : cases) {
+        bool valid = !c.valid;
+        ParseSetupTimeFields(c.stamp, valid);
+        EXPECT_EQ(valid, c.valid) << c.stamp;
+    }
     bool valid = true;
-    ParseSetupTimeFields("2009:02:30 10:00:00", valid);
-    EXPECT_FALSE(valid);
-    ParseSetupTimeFields("2009:13:01 10:00:00", valid);
-    EXPECT_FALSE(valid);
-    ParseSetupTimeFields("2008:02:29 23:59:59", valid);
-    EXPECT_TRUE(valid);
-    ParseSetupTimeFields("2009:01:01 24:00:00", valid);
-    EXPECT_FALSE(valid);
     EXPECT_THROW(ParseSetupTimeFields("20x9:03:15 14:05:33", valid), Error);
     EXPECT_THROW(ParseSetupTimeFields("2009:03:15", valid), Error);
 }

@@ -94,12 +94,22 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
         form->CalcAll();
         EXPECT_EQ(form->FolderList.back().Recency, days == 3 ? 7 : 0) << old;
     }
+    form->TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
+    form->CalcAll();
+    EXPECT_EQ(form->FolderList.back().Recency, 10) << "an impossible date counts as now";
 
     MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
     form->CalcAll();
     EXPECT_EQ(Value("Files", 2), "") << "its slot is freed";
     EXPECT_EQ(Value("Files", 5), paths.UserPrograms + "\\B.lnk") << "three holes or fewer: after the last";
     EXPECT_NE(Value("SetupTime", 5), "");
+    EXPECT_EQ(form->Geometry.ItemCount, 5);
+    // Four holes before B: a new program takes the first of them.
+    for (const char* n : {"A.lnk", "C.lnk", "New.lnk"}) DeleteFileA((paths.CommonPrograms + "\\" + n).c_str());
+    form->CalcAll();
+    Program(paths.CommonPrograms, "Z.lnk");
+    form->CalcAll();
+    EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Z.lnk") << "four holes or more: the first hole";
     EXPECT_EQ(form->Geometry.ItemCount, 5);
 }
 
