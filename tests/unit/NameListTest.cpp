@@ -1,24 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
 #include "catalogue/ProgramRule.h"
 
-namespace {
-// Stand-in for the locale's collation: ASCII, ignoring case.
-int IgnoreCase(const std::string& a, const std::string& b) {
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        int x = std::tolower(static_cast<unsigned char>(a[i])), y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x - y;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
-}  // namespace
-
 TEST(NameList, NamesDifferingOnlyInCaseAreOneName) {
-    TNameList list(IgnoreCase);
+    TNameList list(CompareNamesInLocale);
     list.Add("Games");
     list.Add("GAMES");
     list.Add("games");
@@ -29,7 +16,7 @@ TEST(NameList, NamesDifferingOnlyInCaseAreOneName) {
 }
 
 TEST(NameList, SortThenKeepInsertingInOrder) {
-    TNameList list(IgnoreCase);
+    TNameList list(CompareNamesInLocale);
     for (const char* n : {"b.lnk", "A", "a.lnk"}) list.Add(n);
     list.Sort();
     EXPECT_EQ(list.Names(), (std::vector<std::string>{"A", "a.lnk", "b.lnk"}));

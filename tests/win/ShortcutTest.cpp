@@ -80,7 +80,12 @@ TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
     std::string link = Program(paths.CommonPrograms, "Editor.lnk");
     int file = ShellIconIndex(link, form->DesktopFolder.Get());
     int folder = ShellIconIndex(paths.CommonPrograms, form->DesktopFolder.Get());
-    EXPECT_GE(file, 0);
-    EXPECT_GE(folder, 0);
+    // The same system image list index the shell gives each path by itself.
+    for (const auto& [path, index] : {std::pair<std::string, int>{link, file}, {paths.CommonPrograms, folder}}) {
+        SHFILEINFOA info = {};
+        ASSERT_TRUE(SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) << path;
+        EXPECT_EQ(index, info.iIcon) << path;
+    }
+    EXPECT_NE(file, folder);
     EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", form->DesktopFolder.Get()), std::exception);
 }
