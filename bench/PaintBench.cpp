@@ -10,18 +10,20 @@
 
 #include "Report.h"
 #include "Timing.h"
-#include "app/MainForm.h"
+#include "catalogue/Folder.h"
+#include "panel/Metrics.h"
+#include "panel/Painter.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"
 
 namespace {
 
-// Median milliseconds of one frame of the form as it stands.
-double FrameTime(TMainForm& form, const ClientSize& size, int frames) {
+// Median milliseconds of one frame of the painter as it stands.
+double FrameTime(PanelPainter& painter, const ClientSize& size, int frames) {
     OffscreenBitmap buffer(nullptr, size.width, size.height);
     std::vector<double> t;
     for (int i = 0; i < frames; ++i) t.push_back(Milliseconds([&] {
-        form.PaintFrame(buffer.Dc(), size.width, size.height);
+        painter.PaintFrame(buffer.Dc(), size.width, size.height);
         GdiFlush();
     }));
     return Median(t);
@@ -32,29 +34,31 @@ double FrameTime(TMainForm& form, const ClientSize& size, int frames) {
 int main() {
     CoInitialize(nullptr);
     GdiplusSession gdiplus;
-    TMainForm form;
-    form.SetIconParams();
-    form.PrepareColors();
+    std::vector<TFolder> list;
+    PanelGeometry g;
+    PanelView view;
+    PanelPainter painter(list, g, view);
+    SetIconParams(g);
+    painter.PrepareColors();
     SHFILEINFOA info = {};
-    form.LargeImages = reinterpret_cast<HIMAGELIST>(
+    painter.LargeImages = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\windows\\notepad.exe", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
     int icon = info.iIcon;
-    PanelGeometry& g = form.Geometry;
     g.Columns = g.StoredColumns = 18;
     g.Rows = g.StoredRows = 18;
     g.GridTop = ComputeGridTop(g);
     ClientSize size = ComputeClientSize(g);
     const int frames = 30;
-    double empty = FrameTime(form, size, frames);
+    double empty = FrameTime(painter, size, frames);
     for (int slot = 1; slot <= 324; ++slot) {
         TFolder f = EntryAtSlot(g, slot, "Program " + std::to_string(slot), slot % 7 == 0);
         f.IconIndex = icon;
-        form.FolderList.push_back(f);
+        list.push_back(f);
     }
-    form.CurrentItem = 5;
-    double cold = FrameTime(form, size, 1);  // every cell painted for the first time
-    double full = FrameTime(form, size, frames);
-    std::printf("panel %d x %d px, %s\n", size.width, size.height, form.VisualStyles ? "visual styles" : "classic");
+    view.CurrentItem = 5;
+    double cold = FrameTime(painter, size, 1);  // every cell painted for the first time
+    double full = FrameTime(painter, size, frames);
+    std::printf("panel %d x %d px, %s\n", size.width, size.height, painter.Colours.VisualStyles ? "visual styles" : "classic");
     std::printf("full frame, 324 entries:            %7.2f ms (target 16 ms)\n", full);
     std::printf("first frame after a rebuild (cold): %7.2f ms\n", cold);
     std::printf("frame without entries:              %7.2f ms\n", empty);
@@ -67,8 +71,8 @@ int main() {
     for (int i = 0; i < 60; ++i) {
         int from = 5 + i % 2, to = 6 - i % 2;
         moves.push_back(Milliseconds([&] {
-            form.RedrawItem(false, from);
-            form.RedrawItem(true, to);
+            painter.RedrawItem(false, from);
+            painter.RedrawItem(true, to);
             GdiFlush();
         }));
     }
@@ -79,7 +83,8 @@ int main() {
     // GDI objects of the kept cells once every cell is painted and 40 were highlighted: Windows
     // XP gives a process 10,000 (Wine counts none, so they are counted by their owner).
     for (int entries : {324, 3000}) {
-        form.ClearFolders();
+        list.clear();
+        painter.ForgetCells();
         g.Columns = g.StoredColumns = 60;
         g.Rows = g.StoredRows = (entries + 59) / 60;
         g.GridTop = ComputeGridTop(g);
@@ -87,13 +92,13 @@ int main() {
         for (int slot = 1; slot <= entries; ++slot) {
             TFolder f = EntryAtSlot(g, slot, "Program " + std::to_string(slot));
             f.IconIndex = icon;
-            form.FolderList.push_back(f);
+            list.push_back(f);
         }
         for (int hovered = 0; hovered < 40; ++hovered) {
-            form.CurrentItem = hovered * 7;
-            FrameTime(form, big, 1);
+            view.CurrentItem = hovered * 7;
+            FrameTime(painter, big, 1);
         }
-        size_t objects = form.KeptCellObjects();
+        size_t objects = painter.KeptCellObjects();
         std::printf("GDI objects of kept cells, %4d entries: %zu (%.4f per entry)\n", entries, objects,
                     static_cast<double>(objects) / entries);
         std::string figure = "GDI objects of kept cells per entry, " + std::to_string(entries) + " entries";

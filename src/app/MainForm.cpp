@@ -1,5 +1,6 @@
 // The main window's start and end sequences, its window procedure and its message filter.
 #include "app/MainForm.h"
+#include "panel/Metrics.h"
 
 #include "app/Application.h"
 #include "app/ProgramFolder.h"
@@ -43,7 +44,7 @@ void TMainForm::FormCreate() {
         Application::SetTitle(kApplicationTitle);
         FolderPaths = LoadFolderPaths();
         SHGetDesktopFolder(DesktopFolder.Put());
-        LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
+        Painter.LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
         SmallImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         SubmenuImages = std::make_unique<SubmenuImageList>();
         SubmenuImages->list = SmallImages;
@@ -52,7 +53,7 @@ void TMainForm::FormCreate() {
         MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
         QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
         DoubleBuffered = true;
-        SetIconParams();
+        SetIconParams(Geometry);
         SetScreenSize();
         HandleNeeded();
         AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
@@ -61,9 +62,9 @@ void TMainForm::FormCreate() {
         if (IsWindowsXP) StartHookLink();
         CalcAll();
         StartWatchers();
-        ScrollX = 0;
-        ScrollY = 0;
-        ScrollBand = 30;
+        View.ScrollX = 0;
+        View.ScrollY = 0;
+        View.ScrollBand = 30;
     });
 }
 
@@ -242,7 +243,7 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintAheadStep(wParam);
             return 0;
         case WM_PAINT:
-            FormPaint();
+            Painter.FormPaint();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:  // a quick second press is a press all the same

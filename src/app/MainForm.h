@@ -20,8 +20,9 @@
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
-#include "panel/CellAtlas.h"
 #include "panel/Geometry.h"
+#include "panel/Painter.h"
+#include "panel/PanelView.h"
 #include "panel/PointerRules.h"
 #include "panel/ScrollBands.h"
 #include "platform/ComPtr.h"
@@ -30,12 +31,6 @@
 #include "platform/IniFile.h"
 #include "platform/WindowTimer.h"
 #include "shell/HookContract.h"
-
-namespace Gdiplus {
-class Graphics;
-class Font;
-class FontFamily;
-}
 
 constexpr UINT TrayCallbackMessage = WM_USER + 20;
 // Posted to the window itself: paint the next cells ahead, from the entry index in wParam.
@@ -124,32 +119,13 @@ public:
     void ReadItems(const std::string& section, int kind);
 
     // Geometry and layout file.
-    void SetIconParams();
     void SetScreenSize();
     void MainIniWrite();
     void MainIniRead();
     void CalcAll();
 
-    // Colours and painting.
-    void PrepareColors();
-    // The colour fields from the system's scheme, for the look VisualStyles names.
-    void TakeSchemeColours();
-    void FormPaint();
-    // One whole frame into dc, client size width x height.
-    void PaintFrame(HDC dc, int width, int height);
-    void RedrawItem(bool highlighted, int index);
-    // Paints up to count entries' normal cells from index from on, keeping them for the frames;
-    // returns the index after the last one looked at.
-    size_t PaintCellsAhead(size_t from, size_t count);
-    // One cell alone, at the origin of dc, with no kept cell involved.
-    void PaintCell(HDC dc, const TFolder& f, bool highlighted);
-    // One step of painting the cells while the panel is hidden, so that it opens at once.
+    // Painting ahead while hidden, one step per message.
     void PaintAheadStep(size_t from);
-    // GDI objects held by the kept cells (a bitmap and a DC per shared bitmap).
-    size_t KeptCellObjects() const;
-    void DrawLines();
-    void DrawBorderLines();
-    void DrawPanel();
 
     // Pointer, keyboard and timers.
     int GetCurrentItem(int x, int y);
@@ -188,10 +164,6 @@ public:
     void ComputeArrowFlags();
     IntRect VisibleClientRect() const;
     bool PointerOnArrow() const;
-    void DrawLeftArrow(Gdiplus::Graphics& g, const IntRect& r);
-    void DrawRightArrow(Gdiplus::Graphics& g, const IntRect& r);
-    void DrawTopArrow(Gdiplus::Graphics& g, const IntRect& r);
-    void DrawBottomArrow(Gdiplus::Graphics& g, const IntRect& r);
 
     // Set by the single-instance guard; makes FormCreate and FormDestroy do nothing.
     bool SecondInstance = false;
@@ -202,19 +174,6 @@ public:
     bool PositionSaveArmed = false;
     ShowRectangle ShowRect;
     bool DoubleBuffered = false;
-    int ScrollX = 0, ScrollY = 0, ScrollBand = 0;
-    bool OffDesktopX = false, OffDesktopY = false;
-    bool ArrowLeft = false, ArrowRight = false, ArrowTop = false, ArrowBottom = false;
-
-    // Colours, refreshed by PrepareColors: references 0x00BBGGRR and GDI+ colours 0xAARRGGBB.
-    COLORREF BorderRamp[6] = {};
-    COLORREF WindowBackColor = 0;
-    uint32_t ItemTextColor = 0, ItemBackColor = 0, HighlightTextColor = 0, HighlightBackColor = 0,
-             LightLineColor = 0, ShadowLineColor = 0;
-    std::string MenuFontName;
-    int MenuFontSize = 0;
-    // Decided by PrepareColors; tests may set it to paint either way.
-    bool VisualStyles = false;
 
     UINT ShowOldInstanceMessage = 0;
     UINT TaskbarCreatedMessage = 0;  // the shell's notification area was made anew
@@ -227,13 +186,14 @@ public:
     std::vector<int> QuickFreeSlots;  // ascending
     std::vector<TFolder> FolderList;  // load order
     PanelGeometry Geometry;
-    int CurrentItem = -1;
+    PanelView View;
 
     ComPtr<IShellFolder> DesktopFolder;
     ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
-    HIMAGELIST LargeImages = nullptr;  // the shared system lists: borrowed, never destroyed
-    HIMAGELIST SmallImages = nullptr;
+    HIMAGELIST SmallImages = nullptr;  // the shared system list: borrowed, never destroyed
     std::unique_ptr<SubmenuImageList> SubmenuImages;
+
+    PanelPainter Painter{FolderList, Geometry, View};
 
     std::unique_ptr<TIniFile> TabIni;
     std::unique_ptr<TIniFile> MainIni;
@@ -268,37 +228,6 @@ private:
     bool folderMenuTracked_ = false;
     void MeasureMenuIcon(MEASUREITEMSTRUCT& m) const;
     void DrawMenuIcon(const DRAWITEMSTRUCT& d) const;
-    void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
-    // Painted cells, kept while the entries and their look stay the same: a frame then only copies
-    // them. A look of no cells (as after ClearFolders) forgets them.
-    struct CellLook {
-        uint32_t text, back, highlightText, highlightBack;
-        std::string font;
-        int fontSize;
-        HIMAGELIST icons;
-        int width, height;
-        bool operator==(const CellLook& o) const {
-            return text == o.text && back == o.back && highlightText == o.highlightText &&
-                   highlightBack == o.highlightBack && font == o.font && fontSize == o.fontSize && icons == o.icons &&
-                   width == o.width && height == o.height;
-        }
-    };
-    CellPlace CellImage(HDC dc, size_t index, bool highlighted);
-    CellLook cellLook_{};
-    // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
-    const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);
-    std::unique_ptr<OffscreenBitmap> frameBuffer_;
-    ClientSize frameBufferSize_{};
-    CellAtlas cells_;
-    CellRing highlightedCells_;
-    std::unique_ptr<OffscreenBitmap> cellScratch_;  // a cell is painted here, then kept
-    // The caption font, made on first use after each PrepareColors.
-    const Gdiplus::Font& CaptionFont(HDC dc);
-    std::shared_ptr<Gdiplus::FontFamily> fontFamily_;
-    std::shared_ptr<Gdiplus::Font> font_;
-    // The surface painting goes to: the frame's buffer inside a paint, else the window.
-    HDC canvas_ = nullptr;
-    int canvasWidth_ = 0, canvasHeight_ = 0;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

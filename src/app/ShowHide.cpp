@@ -38,7 +38,7 @@ void TMainForm::MainFormShow() {
 }
 
 void TMainForm::ShowSequence() {
-    PrepareColors();
+    Painter.PrepareColors();
     PanelShown = true;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
@@ -51,5 +51,27 @@ void TMainForm::MainFormHide() {
         EndDrag();  // Escape during a drag: the next show must not drag on
         PanelShown = false;
         ShowWindow(Handle(), SW_HIDE);
+    });
+}
+
+void TMainForm::PaintAheadStep(size_t from) {
+    Guarded("PaintAheadStep", [&] {
+        if (PanelShown || !Handle()) return;  // a frame paints what is missing itself
+        // The colours the next show will paint with; also the first use of the painting's
+        // fonts and surfaces, so that the first open after a start costs no more than others.
+        if (from == 0) {
+            // The drop shadow is the one known at the last show: a layout made before the
+            // next show must not change the panel's size.
+            bool shadow = Geometry.DropShadow;
+            Painter.PrepareColors();
+            Geometry.DropShadow = shadow;
+        }
+        constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
+        size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);
+        if (next < FolderList.size()) {
+            PostMessageA(Handle(), kPaintAheadMessage, next, 0);
+            return;
+        }
+        Painter.PrepareFrameBuffer();
     });
 }

@@ -62,7 +62,7 @@ std::wstring LongCaption(const std::string& path) {
 void TMainForm::ClearFolders() {
     Guarded("ClearFolders", [&] {
         FolderList.clear();
-        cellLook_ = {};  // the painted cells are the old entries'
+        Painter.ForgetCells();
     });
 }
 

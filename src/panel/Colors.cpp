@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/MainForm.h"
+#include "panel/Painter.h"
 #include "panel/LabColor.h"
 #include "platform/Gdi.h"
 #include "platform/Guarded.h"
@@ -15,7 +15,7 @@ uint32_t Argb(int systemColour) {
 }
 }  // namespace
 
-void TMainForm::PrepareColors() {
+void PanelPainter::PrepareColors() {
     // The font step first; the rest goes on even if the system cannot answer.
     int dpi = 96;
     {
@@ -25,25 +25,25 @@ void TMainForm::PrepareColors() {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = 340;  // the size known to every system from Windows 2000 on
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        MenuFontName = std::string(metrics.lfMenuFont.lfFaceName, strnlen(metrics.lfMenuFont.lfFaceName, 32));
-        MenuFontSize = RoundHalfEven(-metrics.lfMenuFont.lfHeight * 72.0 / (dpi ? dpi : 96));
+        Colours.MenuFontName = std::string(metrics.lfMenuFont.lfFaceName, strnlen(metrics.lfMenuFont.lfFaceName, 32));
+        Colours.MenuFontSize = RoundHalfEven(-metrics.lfMenuFont.lfHeight * 72.0 / (dpi ? dpi : 96));
     }
     font_.reset();  // the menu font may have changed
     fontFamily_.reset();
-    VisualStyles = VisualStylesActive();
+    Colours.VisualStyles = VisualStylesActive();
     TakeSchemeColours();
     BOOL shadow = FALSE;
-    Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
+    geometry_.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
 }
 
-void TMainForm::TakeSchemeColours() {
-    WindowBackColor = GetSysColor(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
+void PanelPainter::TakeSchemeColours() {
+    Colours.WindowBackColor = GetSysColor(Colours.VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
     auto ramp = ComputeBorderRamp(GetSysColor(COLOR_ACTIVECAPTION));
-    for (int k = 0; k < 6; ++k) BorderRamp[k] = ramp[static_cast<size_t>(k)];
-    ItemTextColor = Argb(COLOR_WINDOWTEXT);
-    ItemBackColor = Argb(VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
-    HighlightTextColor = Argb(COLOR_HIGHLIGHTTEXT);
-    HighlightBackColor = Argb(COLOR_HIGHLIGHT);
-    LightLineColor = Argb(COLOR_BTNHIGHLIGHT);
-    ShadowLineColor = Argb(COLOR_BTNSHADOW);
+    for (int k = 0; k < 6; ++k) Colours.BorderRamp[k] = ramp[static_cast<size_t>(k)];
+    Colours.ItemTextColor = Argb(COLOR_WINDOWTEXT);
+    Colours.ItemBackColor = Argb(Colours.VisualStyles ? COLOR_WINDOW : COLOR_BTNFACE);
+    Colours.HighlightTextColor = Argb(COLOR_HIGHLIGHTTEXT);
+    Colours.HighlightBackColor = Argb(COLOR_HIGHLIGHT);
+    Colours.LightLineColor = Argb(COLOR_BTNHIGHLIGHT);
+    Colours.ShadowLineColor = Argb(COLOR_BTNSHADOW);
 }

@@ -134,9 +134,9 @@ int TMainForm::MenuTextWidth(HMENU menu) {
         if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(CaptionOfMenuText(text));
     }
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    int height = -MulDiv(MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    int height = -MulDiv(Painter.Colours.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
     UniqueGdiObject font(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                     MenuFontName.c_str()));
+                                     Painter.Colours.MenuFontName.c_str()));
     Selection chosen(dc.Get(), font.Get());
     return ::MenuTextWidth(captions, [&](const std::string& c) {
         SIZE s{};
@@ -158,13 +158,13 @@ void TMainForm::TrackFolderMenu(int x, int y) {
 void TMainForm::ShowPopupMenuTimerTimer() {
     Guarded("ShowPopupMenuTimerTimer", [&] {
         ShowPopupMenuTimer.Stop();
-        if (CurrentItem < 0 || static_cast<size_t>(CurrentItem) >= FolderList.size()) return;
-        const TFolder f = FolderList[static_cast<size_t>(CurrentItem)];
+        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= FolderList.size()) return;
+        const TFolder f = FolderList[static_cast<size_t>(View.CurrentItem)];
         FillMenu(f.Caption);
         if (!FolderMenu) return;
         int w = MenuTextWidth(FolderMenu.Get());
-        POINT anchor{f.CellX + ScrollX + Geometry.CellWidth - 4,
-                     f.CellY + ScrollY + RoundHalfEven(Geometry.IconHeight / 2.0) - 8};
+        POINT anchor{f.CellX + View.ScrollX + Geometry.CellWidth - 4,
+                     f.CellY + View.ScrollY + RoundHalfEven(Geometry.IconHeight / 2.0) - 8};
         ClientToScreen(Handle(), &anchor);
         Timer.Start();
         int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -177,13 +177,13 @@ void TMainForm::TimerTimer() {
         POINT p;
         GetCursorPos(&p);
         SetCursorType();
-        if (CurrentItem >= 0 && static_cast<size_t>(CurrentItem) < FolderList.size()) {
-            if (!FolderList[static_cast<size_t>(CurrentItem)].IsFolder) return;
+        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < FolderList.size()) {
+            if (!FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
             if (FolderMenu && CursorInMenu(p, FolderMenu.Get())) return;
         }
         POINT c = p;
         ScreenToClient(Handle(), &c);
-        if (GetCurrentItem(c.x, c.y) == CurrentItem) return;
+        if (GetCurrentItem(c.x, c.y) == View.CurrentItem) return;
         Timer.Stop();
         if (!PanelShown) return;
         // Ends only our own menu: a synthesized key could pick an item of whatever menu is open.

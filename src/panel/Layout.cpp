@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "panel/Metrics.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
@@ -28,9 +29,8 @@ std::string MenuShowDelayText() {
 
 }  // namespace
 
-void TMainForm::SetIconParams() {
+void SetIconParams(PanelGeometry& g) {
     Guarded("SetIconParams", [&] {
-        PanelGeometry& g = Geometry;
         g.CellWidth = GetSystemMetrics(SM_CXICONSPACING);
         g.CellHeight = GetSystemMetrics(SM_CYICONSPACING);
         g.IconWidth = GetSystemMetrics(SM_CXICON);
@@ -140,7 +140,7 @@ void TMainForm::CalcAll() {
         MainIniRead();
         FillItems();
         Timer.Stop();
-        CurrentItem = -1;
+        View.CurrentItem = -1;
         if (Handle() && !PanelShown) PostMessageA(Handle(), kPaintAheadMessage, 0, 0);
     });
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/MainForm.h"
+#include "panel/Painter.h"
 #include "platform/Error.h"
 #include "platform/Gdi.h"
 #include "platform/Guarded.h"
@@ -41,18 +41,23 @@ void EtchedLine(Graphics& g, uint32_t shadow, uint32_t light, int x1, int x2, in
 
 }  // namespace
 
-void TMainForm::FormPaint() {
+PanelPainter::PanelPainter(const std::vector<TFolder>& entries, PanelGeometry& geometry, PanelView& view)
+    : entries_(entries), geometry_(geometry), view_(view) {}
+
+PanelPainter::~PanelPainter() = default;
+
+void PanelPainter::FormPaint() {
     PAINTSTRUCT ps;
-    HDC screen = BeginPaint(Handle(), &ps);
+    HDC screen = BeginPaint(window_, &ps);
     RECT client;
-    GetClientRect(Handle(), &client);
+    GetClientRect(window_, &client);
     const OffscreenBitmap& buffer = FrameBuffer(screen, client.right, client.bottom);
     PaintFrame(buffer.Dc(), client.right, client.bottom);
     BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Dc(), 0, 0, SRCCOPY);
-    EndPaint(Handle(), &ps);
+    EndPaint(window_, &ps);
 }
 
-const OffscreenBitmap& TMainForm::FrameBuffer(HDC compatible, int width, int height) {
+const OffscreenBitmap& PanelPainter::FrameBuffer(HDC compatible, int width, int height) {
     // Kept between frames: a new buffer of a large panel costs more than the frame itself, in
     // the first touch of its pages, which is done here.
     if (!frameBuffer_ || frameBufferSize_.width != width || frameBufferSize_.height != height) {
@@ -64,32 +69,33 @@ const OffscreenBitmap& TMainForm::FrameBuffer(HDC compatible, int width, int hei
     return *frameBuffer_;
 }
 
-void TMainForm::PaintFrame(HDC dc, int cw, int ch) {
+void PanelPainter::PaintFrame(HDC dc, int cw, int ch) {
     canvas_ = dc;
     canvasWidth_ = cw;
     canvasHeight_ = ch;
     Guarded("FormPaint", [&] {
-        const PanelGeometry& g = Geometry;
-        UniqueGdiObject back(CreateSolidBrush(WindowBackColor));
+        const PanelGeometry& g = geometry_;
+        UniqueGdiObject back(CreateSolidBrush(Colours.WindowBackColor));
         RECT all{0, 0, cw, ch};
         FillRect(dc, &all, static_cast<HBRUSH>(back.Get()));
         IntRect visible{0, 0, cw, ch};
-        bool bands = OffDesktopX || OffDesktopY;
+        bool bands = view_.OffDesktopX || view_.OffDesktopY;
         if (bands) {
-            ComputeArrowFlags();
-            visible = VisibleClientRect();
+            PanelPlace place = PlaceOfWindow(window_);
+            UpdateArrowFlags(view_, place);
+            visible = VisibleClientRect(place, view_.ScrollX, view_.ScrollY);
         } else {
-            ScrollX = 0;
-            ScrollY = 0;
+            view_.ScrollX = 0;
+            view_.ScrollY = 0;
         }
         Graphics surface(dc);
-        if (VisualStyles && g.QuickAreaHeight > 0) {
-            ThemeHandle theme(Handle(), L"STARTPANEL");
-            int top = ScrollY + g.GridTop - g.BlockGap;
+        if (Colours.VisualStyles && g.QuickAreaHeight > 0) {
+            ThemeHandle theme(window_, L"STARTPANEL");
+            int top = view_.ScrollY + g.GridTop - g.BlockGap;
             RECT strip{g.LeftMargin - 4, top, cw, top + 3};
             if (theme.Get()) DrawThemeBackground(theme.Get(), dc, SPP_PROGLIST, 0, &strip, nullptr);
         }
-        for (int i = 0; i < static_cast<int>(FolderList.size()); ++i) RedrawItem(false, i);
+        for (int i = 0; i < static_cast<int>(entries_.size()); ++i) RedrawItem(false, i);
         RedrawItem(true, -1);
         DrawLines();
         DrawPanel();
@@ -100,45 +106,45 @@ void TMainForm::PaintFrame(HDC dc, int cw, int ch) {
             LineTo(dc, cw - 1, ch - 1);
             LineTo(dc, g.LeftMargin, ch - 1);
         }
-        if (!VisualStyles) {
-            EtchedLine(surface, ShadowLineColor, LightLineColor, 0, cw, g.HeaderHeight + 1);
+        if (!Colours.VisualStyles) {
+            EtchedLine(surface, Colours.ShadowLineColor, Colours.LightLineColor, 0, cw, g.HeaderHeight + 1);
             if (g.QuickAreaHeight > 0) {
-                int y = ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
-                EtchedLine(surface, ShadowLineColor, LightLineColor, g.BlockGap, cw - g.BlockGap, y);
+                int y = view_.ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
+                EtchedLine(surface, Colours.ShadowLineColor, Colours.LightLineColor, g.BlockGap, cw - g.BlockGap, y);
             }
         }
         DrawBorderLines();
         if (bands) {
-            if (ArrowLeft) DrawLeftArrow(surface, visible);
-            if (ArrowRight) DrawRightArrow(surface, visible);
-            if (ArrowTop) DrawTopArrow(surface, visible);
-            if (ArrowBottom) DrawBottomArrow(surface, visible);
+            if (view_.ArrowLeft) DrawLeftArrow(surface, visible);
+            if (view_.ArrowRight) DrawRightArrow(surface, visible);
+            if (view_.ArrowTop) DrawTopArrow(surface, visible);
+            if (view_.ArrowBottom) DrawBottomArrow(surface, visible);
         }
     });
     canvas_ = nullptr;
 }
 
-void TMainForm::RedrawItem(bool highlighted, int index) {
+void PanelPainter::RedrawItem(bool highlighted, int index) {
     Guarded("RedrawItem", [&] {
-        if (index == -1) index = CurrentItem;
+        if (index == -1) index = view_.CurrentItem;
         if (index < 0) return;
-        if (index >= static_cast<int>(FolderList.size()))
+        if (index >= static_cast<int>(entries_.size()))
             throw Error("List index out of bounds (" + std::to_string(index) + ")");
-        const TFolder& f = FolderList[static_cast<size_t>(index)];
+        const TFolder& f = entries_[static_cast<size_t>(index)];
         std::unique_ptr<WindowDc> windowDc;
         HDC dc = canvas_;
         if (!dc) {
-            windowDc = std::make_unique<WindowDc>(Handle());
+            windowDc = std::make_unique<WindowDc>(window_);
             dc = windowDc->Get();
         }
         CellPlace cell = CellImage(dc, static_cast<size_t>(index), highlighted);
-        BitBlt(dc, f.CellX + ScrollX, f.CellY + ScrollY, Geometry.CellWidth, Geometry.CellHeight, cell.dc, cell.x,
+        BitBlt(dc, f.CellX + view_.ScrollX, f.CellY + view_.ScrollY, geometry_.CellWidth, geometry_.CellHeight, cell.dc, cell.x,
                cell.y, SRCCOPY);
     });
 }
 
-size_t TMainForm::PaintCellsAhead(size_t from, size_t count) {
-    size_t end = std::min(FolderList.size(), from + count);
+size_t PanelPainter::PaintCellsAhead(size_t from, size_t count) {
+    size_t end = std::min(entries_.size(), from + count);
     if (from >= end) return end;
     // No paint is under way, so the cells are made for the screen.
     WindowDc screen(nullptr);
@@ -146,41 +152,23 @@ size_t TMainForm::PaintCellsAhead(size_t from, size_t count) {
     return end;
 }
 
-void TMainForm::PaintAheadStep(size_t from) {
-    Guarded("PaintAheadStep", [&] {
-        if (PanelShown || !Handle()) return;  // a frame paints what is missing itself
-        // The colours the next show will paint with; also the first use of the painting's
-        // fonts and surfaces, so that the first open after a start costs no more than others.
-        if (from == 0) {
-            // The drop shadow is the one known at the last show: a layout made before the
-            // next show must not change the panel's size.
-            bool shadow = Geometry.DropShadow;
-            PrepareColors();
-            Geometry.DropShadow = shadow;
-        }
-        constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
-        size_t next = PaintCellsAhead(from, kCellsPerStep);
-        if (next < FolderList.size()) {
-            PostMessageA(Handle(), kPaintAheadMessage, next, 0);
-            return;
-        }
-        RECT client;
-        GetClientRect(Handle(), &client);
-        WindowDc screen(nullptr);
-        FrameBuffer(screen.Get(), client.right, client.bottom);
-    });
+void PanelPainter::PrepareFrameBuffer() {
+    RECT client;
+    GetClientRect(window_, &client);
+    WindowDc screen(nullptr);
+    FrameBuffer(screen.Get(), client.right, client.bottom);
 }
 
-size_t TMainForm::KeptCellObjects() const {
+size_t PanelPainter::KeptCellObjects() const {
     return 2 * (cells_.Pages() + highlightedCells_.Pages() + (cellScratch_ ? 1 : 0));
 }
 
-CellPlace TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
-    const PanelGeometry& g = Geometry;
-    CellLook look{ItemTextColor, ItemBackColor, HighlightTextColor, HighlightBackColor, MenuFontName,
-                  MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight};
+CellPlace PanelPainter::CellImage(HDC dc, size_t index, bool highlighted) {
+    const PanelGeometry& g = geometry_;
+    CellLook look{Colours.ItemTextColor, Colours.ItemBackColor, Colours.HighlightTextColor, Colours.HighlightBackColor, Colours.MenuFontName,
+                  Colours.MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight};
     if (!(look == cellLook_)) {
-        cells_.Reset(g.CellWidth, g.CellHeight, FolderList.size());
+        cells_.Reset(g.CellWidth, g.CellHeight, entries_.size());
         highlightedCells_.Reset(g.CellWidth, g.CellHeight);
         cellScratch_.reset();
         cellLook_ = look;
@@ -191,19 +179,19 @@ CellPlace TMainForm::CellImage(HDC dc, size_t index, bool highlighted) {
     place = highlighted ? highlightedCells_.Take(dc, index) : cells_.Place(dc, index);
     // Painted alone at the origin of a bitmap of its own size, then kept in the shared one.
     if (!cellScratch_) cellScratch_ = std::make_unique<OffscreenBitmap>(dc, g.CellWidth, g.CellHeight);
-    PaintCell(cellScratch_->Dc(), FolderList[index], highlighted);
+    PaintCell(cellScratch_->Dc(), entries_[index], highlighted);
     BitBlt(place.dc, place.x, place.y, g.CellWidth, g.CellHeight, cellScratch_->Dc(), 0, 0, SRCCOPY);
     if (!highlighted) cells_.MarkPainted(index);
     return place;
 }
 
 // The cell alone, at the origin of dc: background, icon, folder mark, caption.
-void TMainForm::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
-    const PanelGeometry& g = Geometry;
-    Color text = Of(highlighted ? HighlightTextColor : ItemTextColor);
+void PanelPainter::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
+    const PanelGeometry& g = geometry_;
+    Color text = Of(highlighted ? Colours.HighlightTextColor : Colours.ItemTextColor);
     {
         Graphics surface(dc);
-        SolidBrush back(Of(highlighted ? HighlightBackColor : ItemBackColor));
+        SolidBrush back(Of(highlighted ? Colours.HighlightBackColor : Colours.ItemBackColor));
         surface.FillRectangle(&back, 0, 0, g.CellWidth, g.CellHeight);
     }
     ImageList_Draw(LargeImages, f.IconIndex, dc, RoundHalfEven((g.CellWidth - g.IconWidth) / 2.0), g.IconInset,
@@ -224,34 +212,34 @@ void TMainForm::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
     surface.DrawString(caption.c_str(), -1, &CaptionFont(dc), rect, &format, &textBrush);
 }
 
-const Font& TMainForm::CaptionFont(HDC dc) {
+const Font& PanelPainter::CaptionFont(HDC dc) {
     if (font_) return *font_;
     // A face GDI+ cannot find as a family (a logical name such as "MS Shell Dlg") goes through
     // GDI's font mapping instead, at the same size.
-    fontFamily_ = std::make_shared<FontFamily>(ToWide(MenuFontName).c_str());
-    font_ = std::make_shared<Font>(fontFamily_.get(), static_cast<REAL>(MenuFontSize), FontStyleRegular, UnitPoint);
+    fontFamily_ = std::make_shared<FontFamily>(ToWide(Colours.MenuFontName).c_str());
+    font_ = std::make_shared<Font>(fontFamily_.get(), static_cast<REAL>(Colours.MenuFontSize), FontStyleRegular, UnitPoint);
     if (fontFamily_->GetLastStatus() != Ok || font_->GetLastStatus() != Ok) {
         LOGFONTA logFont = {};
-        lstrcpynA(logFont.lfFaceName, MenuFontName.c_str(), LF_FACESIZE);
-        logFont.lfHeight = -MulDiv(MenuFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        lstrcpynA(logFont.lfFaceName, Colours.MenuFontName.c_str(), LF_FACESIZE);
+        logFont.lfHeight = -MulDiv(Colours.MenuFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
         logFont.lfCharSet = DEFAULT_CHARSET;
         font_ = std::make_shared<Font>(dc, &logFont);
     }
     return *font_;
 }
 
-void TMainForm::DrawLines() {
+void PanelPainter::DrawLines() {
     Guarded("DrawLines", [&] {
-        const PanelGeometry& g = Geometry;
+        const PanelGeometry& g = geometry_;
         int length = g.BlockWidth - 2 * g.BlockGap;
         if (length < 2) return;
         std::unique_ptr<Bitmap> horizontal, vertical;
         int thickness;
         // The themed separator where the style has one; the etched image otherwise.
         OffscreenBitmap strip(canvas_, 160, 1);
-        ThemeHandle theme(Handle(), L"STARTPANEL");
+        ThemeHandle theme(window_, L"STARTPANEL");
         RECT over{-12, 0, 170, 1};
-        bool themed = VisualStyles && theme.Get() &&
+        bool themed = Colours.VisualStyles && theme.Get() &&
                       SUCCEEDED(DrawThemeBackground(theme.Get(), strip.Dc(), SPP_PROGLISTSEPARATOR, 0, &over, nullptr));
         if (themed) {
             thickness = 1;
@@ -264,7 +252,7 @@ void TMainForm::DrawLines() {
             horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
             {
                 Graphics image(horizontal.get());
-                EtchedLine(image, ShadowLineColor, LightLineColor, 0, length, 1);
+                EtchedLine(image, Colours.ShadowLineColor, Colours.LightLineColor, 0, length, 1);
             }
             vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
         }
@@ -275,25 +263,25 @@ void TMainForm::DrawLines() {
         surface.SetPixelOffsetMode(PixelOffsetModeHalf);
         for (int i = 0; i < g.Columns / 3; ++i)
             for (int j = 0; j < g.Rows / 3; ++j) {
-                int bx = ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
-                int by = ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
+                int bx = view_.ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
+                int by = view_.ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
                 if (j > 0) surface.DrawImage(horizontal.get(), Rect(bx + g.BlockGap, by + 2, length, thickness));
                 if (i > 0) surface.DrawImage(vertical.get(), Rect(bx - 5, by + 2 * g.BlockGap, thickness, length));
             }
     });
 }
 
-void TMainForm::DrawBorderLines() {
+void PanelPainter::DrawBorderLines() {
     Guarded("DrawBorderLines", [&] {
-        for (int k = 0; k < 6; ++k) Line(canvas_, BorderRamp[k], k, Geometry.HeaderHeight, k, canvasHeight_);
+        for (int k = 0; k < 6; ++k) Line(canvas_, Colours.BorderRamp[k], k, geometry_.HeaderHeight, k, canvasHeight_);
     });
 }
 
-void TMainForm::DrawPanel() {
+void PanelPainter::DrawPanel() {
     Guarded("DrawPanel", [&] {
-        int height = Geometry.HeaderHeight;
-        if (VisualStyles) {
-            ThemeHandle theme(Handle(), L"WINDOW");
+        int height = geometry_.HeaderHeight;
+        if (Colours.VisualStyles) {
+            ThemeHandle theme(window_, L"WINDOW");
             RECT band{0, 0, canvasWidth_, height};
             if (theme.Get()) DrawThemeBackground(theme.Get(), canvas_, WP_CAPTION, CS_ACTIVE, &band, nullptr);
             return;

@@ -27,7 +27,7 @@ int TMainForm::GetCurrentItem(int x, int y) {
         std::vector<CellOrigin> cells;
         cells.reserve(FolderList.size());
         for (const TFolder& f : FolderList) cells.push_back({f.CellX, f.CellY});
-        result = HitTest(cells, Geometry.CellWidth, Geometry.CellHeight, ScrollX, ScrollY, x, y);
+        result = HitTest(cells, Geometry.CellWidth, Geometry.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
 }
@@ -39,7 +39,7 @@ PointerShape TMainForm::ShapeOver(int item) const {
 
 void TMainForm::SetCursorType() {
     Guarded("SetCursorType", [&] {
-        switch (ShapeOver(CurrentItem)) {
+        switch (ShapeOver(View.CurrentItem)) {
             case PointerShape::Arrow: SetCursor(LoadCursor(nullptr, IDC_ARROW)); break;
             case PointerShape::Hand: SetCursor(LoadCursor(nullptr, IDC_HAND)); break;
             case PointerShape::System: break;
@@ -87,8 +87,8 @@ void TMainForm::FormMouseMove(int x, int y) {
             GetWindowRect(Handle(), &r);
             SetWindowPos(Handle(), nullptr, r.left + p.x - DragPoint.x, r.top + p.y - DragPoint.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            if (OffDesktopX || OffDesktopY) {
-                PullBackScroll(Place(), ScrollX, ScrollY);
+            if (View.OffDesktopX || View.OffDesktopY) {
+                PullBackScroll(Place(), View.ScrollX, View.ScrollY);
                 InvalidateRect(Handle(), nullptr, FALSE);
             }
             DragPoint = p;
@@ -102,15 +102,15 @@ void TMainForm::FormMouseMove(int x, int y) {
         }
         ScrollTimer.Stop();
         int h = GetCurrentItem(x, y);
-        if (h == CurrentItem) {
+        if (h == View.CurrentItem) {
             SetCursorType();
             return;
         }
         ShowPopupMenuTimer.Stop();
-        RedrawItem(false, -1);
-        CurrentItem = h;
+        Painter.RedrawItem(false, -1);
+        View.CurrentItem = h;
         if (h >= 0) {
-            RedrawItem(true, -1);
+            Painter.RedrawItem(true, -1);
             SetCursorType();
             if (FolderList[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
         }
@@ -120,9 +120,9 @@ void TMainForm::FormMouseMove(int x, int y) {
 void TMainForm::FormMouseUp(bool left, int x, int y) {
     Guarded("FormMouseUp", [&] {
         if (!left) {
-            if (CurrentItem < 0 || static_cast<size_t>(CurrentItem) >= FolderList.size()) return;
+            if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= FolderList.size()) return;
             ShowPopupMenuTimer.Stop();
-            std::string path = FolderList[static_cast<size_t>(CurrentItem)].FullName;  // the list may be rebuilt meanwhile
+            std::string path = FolderList[static_cast<size_t>(View.CurrentItem)].FullName;  // the list may be rebuilt meanwhile
             POINT at{x, y};
             ClientToScreen(Handle(), &at);
             ShowShellContextMenu(path, at, Handle());
@@ -131,8 +131,8 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         EndDrag();
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
-        if (!IsClick(press.x, press.y, x, y) || CurrentItem < 0 || GetCurrentItem(x, y) != CurrentItem) return;
-        const TFolder f = FolderList[static_cast<size_t>(CurrentItem)];
+        if (!IsClick(press.x, press.y, x, y) || View.CurrentItem < 0 || GetCurrentItem(x, y) != View.CurrentItem) return;
+        const TFolder f = FolderList[static_cast<size_t>(View.CurrentItem)];
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
             StartSequence(f.FullName);
             return;
@@ -154,14 +154,14 @@ void TMainForm::FormContextPopup() {
 }
 
 void TMainForm::ScrollTimerTimer() {
-    if (!OffDesktopX && !OffDesktopY) return;
+    if (!View.OffDesktopX && !View.OffDesktopY) return;
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(Handle(), &p);
     BandSide side;
-    if (!StripAt({ArrowLeft, ArrowRight, ArrowTop, ArrowBottom}, VisibleClientRect(), ScrollBand, p.x, p.y, side))
+    if (!StripAt({View.ArrowLeft, View.ArrowRight, View.ArrowTop, View.ArrowBottom}, VisibleClientRect(), View.ScrollBand, p.x, p.y, side))
         return;
-    ScrollStep(side, ScrollX, ScrollY);
+    ScrollStep(side, View.ScrollX, View.ScrollY);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -5,7 +5,7 @@
 #include "shell/Registry.h"
 
 namespace {
-HookSharedBlock* View(const UniqueMapView& v) { return static_cast<HookSharedBlock*>(v.Get()); }
+HookSharedBlock* BlockIn(const UniqueMapView& v) { return static_cast<HookSharedBlock*>(v.Get()); }
 
 uint32_t Handle32(const void* h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 }  // namespace
@@ -34,7 +34,7 @@ bool TMainForm::StartHookLink() {
         if (!HookMapping) return;
         HookView.Reset(MapViewOfFile(HookMapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(HookSharedBlock)));
         if (!HookView) return;
-        HookSharedBlock* b = View(HookView);
+        HookSharedBlock* b = BlockIn(HookView);
         b->CallWndProcHook = callWnd ? Handle32(SetWindowsHookExA(WH_CALLWNDPROC, callWnd, HookLibrary.Get(), 0)) : 0;
         b->MainWindow = Handle32(Handle());
         b->GetMessageHook = getMessage ? Handle32(SetWindowsHookExA(WH_GETMESSAGE, getMessage, HookLibrary.Get(), 0)) : 0;
@@ -44,7 +44,7 @@ bool TMainForm::StartHookLink() {
 
 void TMainForm::PublishHookSettings() {
     if (!HookView) return;
-    HookSharedBlock* b = View(HookView);
+    HookSharedBlock* b = BlockIn(HookView);
     auto setting = [](const char* name) -> int32_t {
         if (!RegValueExists(HKEY_CURRENT_USER, kProgramKey, name)) return 0;
         return static_cast<int32_t>(ReadRegValue(HKEY_CURRENT_USER, kProgramKey, name).ToInteger());
@@ -61,7 +61,7 @@ bool TMainForm::StopHookLink() {
     return Guarded("StopHookLink", [&] {
         if (HookLibrary) {
             if (HookView) {
-                HookSharedBlock* b = View(HookView);
+                HookSharedBlock* b = BlockIn(HookView);
                 if (b->GetMessageHook) UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<uintptr_t>(b->GetMessageHook)));
                 if (b->CallWndProcHook) UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<uintptr_t>(b->CallWndProcHook)));
                 b->GetMessageHook = b->CallWndProcHook = 0;

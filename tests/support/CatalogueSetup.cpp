@@ -1,5 +1,6 @@
 #include "support/CatalogueSetup.h"
 
+#include "panel/Metrics.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -32,7 +33,7 @@ void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
     form.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
     form.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
     SHGetDesktopFolder(form.DesktopFolder.Put());
-    form.SetIconParams();
+    SetIconParams(form.Geometry);
 }
 
 TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder) {

@@ -10,7 +10,8 @@
 #include <set>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "panel/Metrics.h"
+#include "panel/Painter.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"
 
@@ -33,31 +34,32 @@ COLORREF Rgb(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF
 class Painting : public ::testing::Test {
 protected:
     void SetUp() override {
-        form.SetIconParams();
-        form.PrepareColors();
-        form.VisualStyles = false;
-        form.Geometry.DropShadow = false;
-        form.ItemBackColor = 0xFF102030;
-        form.HighlightBackColor = 0xFF40A050;
-        form.WindowBackColor = RGB(1, 2, 3);
+        SetIconParams(geometry);
+        painter.PrepareColors();
+        painter.Colours.VisualStyles = false;
+        geometry.DropShadow = false;
+        painter.Colours.ItemBackColor = 0xFF102030;
+        painter.Colours.HighlightBackColor = 0xFF40A050;
+        painter.Colours.WindowBackColor = RGB(1, 2, 3);
         SHFILEINFOA info = {};
-        form.LargeImages = reinterpret_cast<HIMAGELIST>(
+        painter.LargeImages = reinterpret_cast<HIMAGELIST>(
             SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
     }
     // A grid of columns x rows with one entry per slot in the given slots.
     void Layout(int columns, int rows, int quickRows, std::initializer_list<int> slots, bool folders = false) {
-        PanelGeometry& g = form.Geometry;
+        PanelGeometry& g = geometry;
         g.Columns = g.StoredColumns = columns;
         g.Rows = g.StoredRows = rows;
         g.QuickAreaHeight = quickRows * g.CellHeight;
         g.GridTop = ComputeGridTop(g);
         size = ComputeClientSize(g);
-        form.ClearFolders();
-        for (int slot : slots) form.FolderList.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot), folders));
+        entries.clear();
+        painter.ForgetCells();
+        for (int slot : slots) entries.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot), folders));
     }
     void Paint() {
         frame = std::make_unique<OffscreenBitmap>(nullptr, size.width, size.height);
-        form.PaintFrame(frame->Dc(), size.width, size.height);
+        painter.PaintFrame(frame->Dc(), size.width, size.height);
         GdiFlush();
     }
     COLORREF At(int x, int y) const { return GetPixel(frame->Dc(), x, y); }
@@ -81,7 +83,10 @@ protected:
         return n;
     }
 
-    TMainForm form;
+    std::vector<TFolder> entries;
+    PanelGeometry geometry;
+    PanelView view;
+    PanelPainter painter{entries, geometry, view};
     ClientSize size{};
     std::unique_ptr<OffscreenBitmap> frame;
 };
@@ -104,25 +109,25 @@ std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int height) {
 
 TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
     // A cell 75 wide holds the 32-pixel icon at nearest(43 / 2) = 22, the half rounded to even.
-    PanelGeometry& g = form.Geometry;
+    PanelGeometry& g = geometry;
     g.CellWidth = 75;
     g.BlockWidth = 3 * 75;
     ASSERT_EQ(g.IconWidth, 32);
     Layout(3, 3, 0, {1, 2});
-    form.CurrentItem = 1;
+    view.CurrentItem = 1;
     Paint();
-    const TFolder& a = form.FolderList[0];
-    const TFolder& b = form.FolderList[1];
-    COLORREF back = Rgb(form.ItemBackColor);
+    const TFolder& a = entries[0];
+    const TFolder& b = entries[1];
+    COLORREF back = Rgb(painter.Colours.ItemBackColor);
     EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), back);
-    EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), Rgb(form.HighlightBackColor));
+    EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), Rgb(painter.Colours.HighlightBackColor));
 
     // The icon's own ink, drawn alone at the origin, lies at (22, 5) in the cell.
     OffscreenBitmap alone(nullptr, 32, 32);
     RECT all{0, 0, 32, 32};
     UniqueGdiObject brush(CreateSolidBrush(back));
     FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
-    ImageList_Draw(form.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(painter.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
     RECT icon = InkBox(alone.Dc(), 0, 0, 32, 32, back);
     ASSERT_LT(icon.left, icon.right) << "the icon has ink";
     RECT drawn = InkBox(frame->Dc(), a.CellX, a.CellY, a.CellX + g.CellWidth, a.CellY + 5 + 32, back);
@@ -133,7 +138,7 @@ TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
     // The caption is centred both ways in the rectangle under the icon: x 0..75, y 42..cell bottom.
     ASSERT_EQ(static_cast<int>(a.TextRect.Y) - a.CellY, 32 + 2 * 5);
     RECT text = InkBox(frame->Dc(), a.CellX, a.CellY + 5 + 32, a.CellX + g.CellWidth, a.CellY + g.CellHeight, back);
-    ASSERT_GT(text.right - text.left, 10) << "caption drawn in " << form.MenuFontName << " " << form.MenuFontSize << "pt";
+    ASSERT_GT(text.right - text.left, 10) << "caption drawn in " << painter.Colours.MenuFontName << " " << painter.Colours.MenuFontSize << "pt";
     EXPECT_GE(text.top, a.CellY + 42) << "nothing between the icon and the caption rectangle";
     EXPECT_NEAR((text.left + text.right) / 2.0, a.CellX + g.CellWidth / 2.0, 2.5);
     EXPECT_NEAR((text.top + text.bottom) / 2.0, a.CellY + 42 + (g.CellHeight - 42) / 2.0, 3.0);
@@ -142,46 +147,46 @@ TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
 TEST_F(Painting, FolderMarkIsASmallTriangleRightOfTheIcon) {
     Layout(3, 3, 0, {1}, true);
     Paint();
-    const PanelGeometry& g = form.Geometry;
-    const TFolder& f = form.FolderList[0];
+    const PanelGeometry& g = geometry;
+    const TFolder& f = entries[0];
     int ax = f.CellX + g.CellWidth - 10, ay = f.CellY + RoundHalfEven(g.IconHeight / 2.0);
-    COLORREF ink = Rgb(form.ItemTextColor);
+    COLORREF ink = Rgb(painter.Colours.ItemTextColor);
     EXPECT_EQ(At(ax, ay), ink);
     EXPECT_EQ(At(ax, ay + 5), ink);
     EXPECT_EQ(At(ax + 2, ay + 3), ink) << "the tip";
     EXPECT_EQ(At(ax + 3, ay + 3), ink) << "the middle line reaches past the tip";
-    EXPECT_EQ(At(ax + 2, ay + 1), Rgb(form.ItemBackColor)) << "outside the triangle";
-    EXPECT_EQ(At(ax - 1, ay + 3), Rgb(form.ItemBackColor));
+    EXPECT_EQ(At(ax + 2, ay + 1), Rgb(painter.Colours.ItemBackColor)) << "outside the triangle";
+    EXPECT_EQ(At(ax - 1, ay + 3), Rgb(painter.Colours.ItemBackColor));
 }
 
 TEST_F(Painting, OneBlockPanelHasNoSeparator) {
     Layout(3, 3, 0, {});
     Paint();
-    const PanelGeometry& g = form.Geometry;
+    const PanelGeometry& g = geometry;
     // Only the header's etched line: below it the grid keeps the window background.
     EXPECT_EQ(CountColour(g.LeftMargin, g.HeaderHeight + 3, size.width - 1, size.height - 1,
-                          Rgb(form.ShadowLineColor)),
+                          Rgb(painter.Colours.ShadowLineColor)),
               0);
-    EXPECT_EQ(At(10, g.HeaderHeight + 1), Rgb(form.LightLineColor));
-    EXPECT_EQ(At(10, g.HeaderHeight), Rgb(form.ShadowLineColor));
+    EXPECT_EQ(At(10, g.HeaderHeight + 1), Rgb(painter.Colours.LightLineColor));
+    EXPECT_EQ(At(10, g.HeaderHeight), Rgb(painter.Colours.ShadowLineColor));
 }
 
 TEST_F(Painting, SeparatorsLieBetweenBlocks) {
     Layout(6, 6, 0, {});
     Paint();
-    const PanelGeometry& g = form.Geometry;
+    const PanelGeometry& g = geometry;
     int by = g.GridTop - g.BlockGap + (g.BlockHeight + g.BlockGap);
     // Horizontal: 2 px into the gap, inset by the gap at its ends.
     int x = g.LeftMargin + g.BlockGap + 20;
-    EXPECT_EQ(At(x, by + 2), Rgb(form.ShadowLineColor));
-    EXPECT_EQ(At(x, by + 3), Rgb(form.LightLineColor));
+    EXPECT_EQ(At(x, by + 2), Rgb(painter.Colours.ShadowLineColor));
+    EXPECT_EQ(At(x, by + 3), Rgb(painter.Colours.LightLineColor));
     EXPECT_EQ(At(g.LeftMargin + 2, by + 2), RGB(1, 2, 3)) << "inset at the start";
     // Vertical: 5 px left of the second block column.
     int bx = g.LeftMargin + (g.BlockWidth + g.BlockGap);
     int y = g.GridTop - g.BlockGap + 2 * g.BlockGap + 20;
     // Which of the two columns is light depends on the platform's rotate-flip; both are there.
     std::set<COLORREF> pair{At(bx - 5, y), At(bx - 4, y)};
-    EXPECT_EQ(pair, (std::set<COLORREF>{Rgb(form.ShadowLineColor), Rgb(form.LightLineColor)}));
+    EXPECT_EQ(pair, (std::set<COLORREF>{Rgb(painter.Colours.ShadowLineColor), Rgb(painter.Colours.LightLineColor)}));
     EXPECT_EQ(At(bx - 6, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 3, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 5, g.GridTop + 2), RGB(1, 2, 3)) << "inset by the gap";
@@ -190,24 +195,24 @@ TEST_F(Painting, SeparatorsLieBetweenBlocks) {
 TEST_F(Painting, QuickAreaGetsASecondEtchedLine) {
     Layout(3, 3, 1, {});
     Paint();
-    const PanelGeometry& g = form.Geometry;
+    const PanelGeometry& g = geometry;
     int y = g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
     EXPECT_EQ(y, g.GridTop - 1);
-    EXPECT_EQ(At(g.BlockGap + 10, y), Rgb(form.LightLineColor));
-    EXPECT_EQ(At(g.BlockGap + 10, y - 1), Rgb(form.ShadowLineColor));
+    EXPECT_EQ(At(g.BlockGap + 10, y), Rgb(painter.Colours.LightLineColor));
+    EXPECT_EQ(At(g.BlockGap + 10, y - 1), Rgb(painter.Colours.ShadowLineColor));
     EXPECT_EQ(At(g.BlockGap - 1, y - 1), RGB(1, 2, 3)) << "inset by the gap";
 }
 
 TEST_F(Painting, BorderRampColumnsUnderTheHeader) {
     Layout(3, 3, 0, {});
-    form.BorderRamp[0] = RGB(10, 0, 0);
-    for (int k = 1; k < 6; ++k) form.BorderRamp[k] = RGB(10 + k, 0, 0);
+    painter.Colours.BorderRamp[0] = RGB(10, 0, 0);
+    for (int k = 1; k < 6; ++k) painter.Colours.BorderRamp[k] = RGB(10 + k, 0, 0);
     Paint();
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
         // Over the etched line under the header, which is painted before it.
-        EXPECT_EQ(At(k, form.Geometry.HeaderHeight), RGB(10 + k, 0, 0)) << k;
-        EXPECT_EQ(At(k, form.Geometry.HeaderHeight + 1), RGB(10 + k, 0, 0)) << k;
+        EXPECT_EQ(At(k, geometry.HeaderHeight), RGB(10 + k, 0, 0)) << k;
+        EXPECT_EQ(At(k, geometry.HeaderHeight + 1), RGB(10 + k, 0, 0)) << k;
     }
     EXPECT_NE(At(0, 5), RGB(10, 0, 0)) << "the header is not part of the border";
 }
@@ -219,9 +224,9 @@ TEST_F(Painting, FrameLinesOnlyWithoutDropShadow) {
     EXPECT_EQ(At(size.width - 1, size.height / 2), frameColour);
     EXPECT_EQ(At(size.width / 2, size.height - 1), frameColour);
     // The bottom line runs to LeftMargin, which a GDI line leaves out as its end point.
-    EXPECT_EQ(At(form.Geometry.LeftMargin + 1, size.height - 1), frameColour);
-    EXPECT_EQ(At(form.Geometry.LeftMargin, size.height - 1), RGB(1, 2, 3));
-    form.Geometry.DropShadow = true;
+    EXPECT_EQ(At(geometry.LeftMargin + 1, size.height - 1), frameColour);
+    EXPECT_EQ(At(geometry.LeftMargin, size.height - 1), RGB(1, 2, 3));
+    geometry.DropShadow = true;
     Paint();
     EXPECT_NE(At(size.width - 1, size.height / 2), frameColour);
     EXPECT_NE(At(size.width / 2, size.height - 1), frameColour);
@@ -231,7 +236,7 @@ TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
     Layout(3, 3, 0, {});
     Paint();
     EXPECT_EQ(At(0, 0), GetSysColor(COLOR_ACTIVECAPTION));
-    EXPECT_EQ(At(size.width - 1, form.Geometry.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
+    EXPECT_EQ(At(size.width - 1, geometry.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
 }
 
 // The colours of each look, from the system's scheme: the classic look on the button face, the
@@ -239,32 +244,32 @@ TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
 TEST_F(Painting, ColoursOfBothLooksComeFromTheScheme) {
     ASSERT_NE(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)) << "the scheme tells them apart";
     ASSERT_NE(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT));
-    form.VisualStyles = false;
-    form.TakeSchemeColours();
-    EXPECT_EQ(form.WindowBackColor, GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(Rgb(form.ItemBackColor), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(Rgb(form.ItemTextColor), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_EQ(Rgb(form.HighlightBackColor), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(Rgb(form.HighlightTextColor), GetSysColor(COLOR_HIGHLIGHTTEXT));
-    EXPECT_EQ(Rgb(form.LightLineColor), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(Rgb(form.ShadowLineColor), GetSysColor(COLOR_BTNSHADOW));
-    form.VisualStyles = true;
-    form.TakeSchemeColours();
-    EXPECT_EQ(form.WindowBackColor, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(Rgb(form.ItemBackColor), GetSysColor(COLOR_WINDOW));
+    painter.Colours.VisualStyles = false;
+    painter.TakeSchemeColours();
+    EXPECT_EQ(painter.Colours.WindowBackColor, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Rgb(painter.Colours.ItemBackColor), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Rgb(painter.Colours.ItemTextColor), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(Rgb(painter.Colours.HighlightBackColor), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(Rgb(painter.Colours.HighlightTextColor), GetSysColor(COLOR_HIGHLIGHTTEXT));
+    EXPECT_EQ(Rgb(painter.Colours.LightLineColor), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(Rgb(painter.Colours.ShadowLineColor), GetSysColor(COLOR_BTNSHADOW));
+    painter.Colours.VisualStyles = true;
+    painter.TakeSchemeColours();
+    EXPECT_EQ(painter.Colours.WindowBackColor, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(Rgb(painter.Colours.ItemBackColor), GetSysColor(COLOR_WINDOW));
 }
 
 // With visual styles the header is the theme's active caption and no etched line is drawn. Wine's
 // theme has no start-panel class: there the quick-area strip is left out and the separators keep
 // their etched image.
 TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
-    form.PrepareColors();
+    painter.PrepareColors();
     ThemeHandle window(nullptr, L"WINDOW"), panel(nullptr, L"STARTPANEL");
-    ASSERT_TRUE(form.VisualStyles && window.Get());
-    const PanelGeometry& g = form.Geometry;
+    ASSERT_TRUE(painter.Colours.VisualStyles && window.Get());
+    const PanelGeometry& g = geometry;
     Layout(6, 6, 1, {});
     Paint();
-    COLORREF back = form.WindowBackColor;
+    COLORREF back = painter.Colours.WindowBackColor;
     OffscreenBitmap expected(nullptr, size.width, g.HeaderHeight);
     RECT band{0, 0, size.width, g.HeaderHeight};
     UniqueGdiObject brush(CreateSolidBrush(back));
@@ -280,7 +285,7 @@ TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
     int by = g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap;
     if (!panel.Get()) {
         for (int y = stripTop - 2; y < stripTop + 4; ++y) EXPECT_EQ(At(40, y), back) << "no strip, no etched line";
-        EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(form.ShadowLineColor)) << "the etched separator";
+        EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(painter.Colours.ShadowLineColor)) << "the etched separator";
     } else {
         OffscreenBitmap strip(nullptr, size.width, 3);
         RECT r{g.LeftMargin - 4, 0, size.width, 3};
@@ -292,15 +297,15 @@ TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
 
 TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
     Layout(6, 6, 0, {});
-    form.WindowBackColor = RGB(255, 255, 255);
-    form.ItemBackColor = 0xFFFFFFFF;
-    form.ScrollBand = 30;
+    painter.Colours.WindowBackColor = RGB(255, 255, 255);
+    painter.Colours.ItemBackColor = 0xFFFFFFFF;
+    view.ScrollBand = 30;
     Paint();
     // Without a window there is no overhang to find: the band is painted at a known visible rectangle.
     IntRect visible{100, 0, size.width, size.height};
     {
         Gdiplus::Graphics g(frame->Dc());
-        form.DrawLeftArrow(g, visible);
+        painter.DrawLeftArrow(g, visible);
     }
     GdiFlush();
     COLORREF back = At(120, 40);
@@ -309,38 +314,38 @@ TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
     EXPECT_EQ(At(131, 80), back) << "30 pixels wide";
     EXPECT_NE(At(129, 80), back);
     int cy = RoundHalfEven(size.height / 2.0);
-    EXPECT_EQ(At(104, cy - 1), Rgb(form.ItemTextColor)) << "the first chevron's outline";
-    EXPECT_EQ(At(105, cy), Rgb(form.HighlightTextColor)) << "and its filling";
+    EXPECT_EQ(At(104, cy - 1), Rgb(painter.Colours.ItemTextColor)) << "the first chevron's outline";
+    EXPECT_EQ(At(105, cy), Rgb(painter.Colours.HighlightTextColor)) << "and its filling";
 }
 
 TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
     Layout(3, 3, 0, {1});
     Paint();
-    const TFolder& a = form.FolderList[0];
-    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), Rgb(form.ItemBackColor));
-    form.ItemBackColor = 0xFF705030;
+    const TFolder& a = entries[0];
+    EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), Rgb(painter.Colours.ItemBackColor));
+    painter.Colours.ItemBackColor = 0xFF705030;
     Paint();
-    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x70, 0x50, 0x30))
+    EXPECT_EQ(At(entries[0].CellX + 1, entries[0].CellY + 1), RGB(0x70, 0x50, 0x30))
         << "a new colour is painted, not the kept cell";
-    form.CurrentItem = 0;
+    view.CurrentItem = 0;
     Paint();
-    form.HighlightBackColor = 0xFF123456;
+    painter.Colours.HighlightBackColor = 0xFF123456;
     Paint();
-    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x12, 0x34, 0x56))
+    EXPECT_EQ(At(entries[0].CellX + 1, entries[0].CellY + 1), RGB(0x12, 0x34, 0x56))
         << "a new highlight colour is painted, not the kept highlighted cell";
-    form.CurrentItem = -1;
+    view.CurrentItem = -1;
     // Wholly on the desktop, a frame puts the scroll offsets back to 0 and paints the cells there.
-    form.ScrollX = 30;
-    form.ScrollY = -30;
+    view.ScrollX = 30;
+    view.ScrollY = -30;
     Paint();
-    EXPECT_EQ(form.ScrollX, 0);
-    EXPECT_EQ(form.ScrollY, 0);
-    EXPECT_EQ(At(form.FolderList[0].CellX + 1, form.FolderList[0].CellY + 1), RGB(0x70, 0x50, 0x30));
+    EXPECT_EQ(view.ScrollX, 0);
+    EXPECT_EQ(view.ScrollY, 0);
+    EXPECT_EQ(At(entries[0].CellX + 1, entries[0].CellY + 1), RGB(0x70, 0x50, 0x30));
     Layout(3, 3, 0, {1}, true);
     Paint();
-    const TFolder& b = form.FolderList[0];
-    EXPECT_EQ(At(b.CellX + form.Geometry.CellWidth - 10, b.CellY + RoundHalfEven(form.Geometry.IconHeight / 2.0)),
-              Rgb(form.ItemTextColor))
+    const TFolder& b = entries[0];
+    EXPECT_EQ(At(b.CellX + geometry.CellWidth - 10, b.CellY + RoundHalfEven(geometry.IconHeight / 2.0)),
+              Rgb(painter.Colours.ItemTextColor))
         << "the rebuilt entry (now a folder) shows its mark";
 }
 
@@ -349,19 +354,19 @@ TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
 // entry's cell painted alone with no kept cell at all.
 TEST_F(Painting, FramesOfKeptCellsShowEachEntryAsPaintedAlone) {
     Layout(6, 6, 1, {1, 2, 3, 5, 8, 13, 21, 34}, false);
-    form.FolderList[2].IsFolder = true;
-    EXPECT_EQ(form.PaintCellsAhead(0, 5), 5u);
-    EXPECT_EQ(form.PaintCellsAhead(5, 24), form.FolderList.size()) << "stops at the last entry";
-    form.CurrentItem = 3;
+    entries[2].IsFolder = true;
+    EXPECT_EQ(painter.PaintCellsAhead(0, 5), 5u);
+    EXPECT_EQ(painter.PaintCellsAhead(5, 24), entries.size()) << "stops at the last entry";
+    view.CurrentItem = 3;
     Paint();
-    form.CurrentItem = 2;
+    view.CurrentItem = 2;
     Paint();  // the kept cells of the first frame, and a highlighted one kept from it
     std::vector<uint32_t> all = Pixels(*frame, size.width, size.height);
-    const PanelGeometry& g = form.Geometry;
+    const PanelGeometry& g = geometry;
     OffscreenBitmap cell(nullptr, g.CellWidth, g.CellHeight);
-    for (size_t n = 0; n < form.FolderList.size(); ++n) {
-        const TFolder& f = form.FolderList[n];
-        form.PaintCell(cell.Dc(), f, static_cast<int>(n) == form.CurrentItem);
+    for (size_t n = 0; n < entries.size(); ++n) {
+        const TFolder& f = entries[n];
+        painter.PaintCell(cell.Dc(), f, static_cast<int>(n) == view.CurrentItem);
         std::vector<uint32_t> alone = Pixels(cell, g.CellWidth, g.CellHeight);
         size_t differing = 0;
         for (int y = 0; y < g.CellHeight; ++y)
@@ -380,17 +385,17 @@ TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
     std::vector<int> slots(36);
     for (int k = 0; k < 36; ++k) slots[static_cast<size_t>(k)] = k + 1;
     Layout(6, 6, 0, {});
-    for (int slot : slots) form.FolderList.push_back(EntryAtSlot(form.Geometry, slot, "Entry"));
-    form.ItemBackColor = 0xFF00FF00;
+    for (int slot : slots) entries.push_back(EntryAtSlot(geometry, slot, "Entry"));
+    painter.Colours.ItemBackColor = 0xFF00FF00;
     Paint();
     std::vector<uint32_t> still = Pixels(*frame, size.width, size.height);
-    const PanelGeometry& g = form.Geometry;
+    const PanelGeometry& g = geometry;
     // The second block row's separator 15 pixels into the header, the second block column's
     // under the ramp; entries then lie under both.
-    form.OffDesktopX = form.OffDesktopY = true;
-    form.ScrollY = 15 - (g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap + 2);
-    form.ScrollX = 2 - (g.LeftMargin + g.BlockWidth + g.BlockGap - 5);
-    form.ScrollBand = 0;
+    view.OffDesktopX = view.OffDesktopY = true;
+    view.ScrollY = 15 - (g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap + 2);
+    view.ScrollX = 2 - (g.LeftMargin + g.BlockWidth + g.BlockGap - 5);
+    view.ScrollBand = 0;
     Paint();
     std::vector<uint32_t> scrolled = Pixels(*frame, size.width, size.height);
     auto differing = [&](int x0, int y0, int x1, int y1) {
@@ -415,32 +420,33 @@ TEST_F(Painting, KeptCellsInSharedBitmapsLieWhereTheirEntriesDo) {
     std::vector<int> many;
     for (int slot = 1; slot <= 600; ++slot) many.push_back(slot);
     auto layout = [&](const std::vector<int>& slots) {
-        PanelGeometry& g = form.Geometry;
+        PanelGeometry& g = geometry;
         g.Columns = g.StoredColumns = 30;
         g.Rows = g.StoredRows = 21;
         g.QuickAreaHeight = 0;
         g.GridTop = ComputeGridTop(g);
         size = ComputeClientSize(g);
-        form.ClearFolders();
-        for (int slot : slots) form.FolderList.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot)));
+        entries.clear();
+        painter.ForgetCells();
+        for (int slot : slots) entries.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot)));
     };
     layout(many);
     for (int hovered = 0; hovered < 40; ++hovered) {  // highlighted cells, more than are kept
-        form.CurrentItem = hovered * 13;
+        view.CurrentItem = hovered * 13;
         Paint();
     }
     // Three shared bitmaps of normal cells, one of highlighted ones, one to paint in: a DC each.
-    EXPECT_EQ(form.KeptCellObjects(), 2u * (3 + 1 + 1));
-    form.CurrentItem = -1;
+    EXPECT_EQ(painter.KeptCellObjects(), 2u * (3 + 1 + 1));
+    view.CurrentItem = -1;
     Paint();
     std::vector<uint32_t> all = Pixels(*frame, size.width, size.height);
-    int cw = form.Geometry.CellWidth, ch = form.Geometry.CellHeight;
+    int cw = geometry.CellWidth, ch = geometry.CellHeight;
     for (int index : {0, 17, 255, 256, 300, 599}) {
         int slot = many[static_cast<size_t>(index)];
         layout({slot});
         Paint();
         std::vector<uint32_t> alone = Pixels(*frame, size.width, size.height);
-        const TFolder& f = form.FolderList[0];
+        const TFolder& f = entries[0];
         size_t differing = 0;
         for (int y = f.CellY; y < f.CellY + ch; ++y)
             for (int x = f.CellX; x < f.CellX + cw; ++x) {

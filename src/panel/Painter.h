@@ -1,0 +1,110 @@
+// The panel's painter: the colours and font of the look, the kept cells and the frame buffer, and
+// every painted element. It reads the entries, the geometry and the view; it changes only its own
+// state (and the drop shadow, a system setting taken with the colours).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/Folder.h"
+#include "panel/CellAtlas.h"
+#include "panel/Geometry.h"
+#include "panel/PanelView.h"
+#include "platform/Gdi.h"
+
+namespace Gdiplus {
+class Graphics;
+class Font;
+class FontFamily;
+}  // namespace Gdiplus
+
+// Colours, refreshed by PrepareColors: references 0x00BBGGRR and GDI+ colours 0xAARRGGBB.
+struct PanelColours {
+    COLORREF BorderRamp[6] = {};
+    COLORREF WindowBackColor = 0;
+    uint32_t ItemTextColor = 0, ItemBackColor = 0, HighlightTextColor = 0, HighlightBackColor = 0,
+             LightLineColor = 0, ShadowLineColor = 0;
+    std::string MenuFontName;
+    int MenuFontSize = 0;
+    // Decided by PrepareColors; tests may set it to paint either way.
+    bool VisualStyles = false;
+};
+
+class PanelPainter {
+public:
+    PanelPainter(const std::vector<TFolder>& entries, PanelGeometry& geometry, PanelView& view);
+    ~PanelPainter();
+    PanelPainter(const PanelPainter&) = delete;
+    PanelPainter& operator=(const PanelPainter&) = delete;
+
+    void SetWindow(HWND window) { window_ = window; }
+    HIMAGELIST LargeImages = nullptr;  // the shared system list: borrowed, never destroyed
+    PanelColours Colours;
+
+    void PrepareColors();
+    // The colour fields from the system's scheme, for the look Colours.VisualStyles names.
+    void TakeSchemeColours();
+    void FormPaint();
+    // One whole frame into dc, client size width x height.
+    void PaintFrame(HDC dc, int width, int height);
+    void RedrawItem(bool highlighted, int index);
+    // Paints up to count entries' normal cells from index from on, keeping them for the frames;
+    // returns the index after the last one looked at.
+    size_t PaintCellsAhead(size_t from, size_t count);
+    // One cell alone, at the origin of dc, with no kept cell involved.
+    void PaintCell(HDC dc, const TFolder& f, bool highlighted);
+    // The frame buffer for the window's present size, made before it is needed.
+    void PrepareFrameBuffer();
+    // The painted cells are the old entries' after a rebuild.
+    void ForgetCells() { cellLook_ = {}; }
+    // GDI objects held by the kept cells (a bitmap and a DC per shared bitmap).
+    size_t KeptCellObjects() const;
+    void DrawLeftArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawRightArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawTopArrow(Gdiplus::Graphics& g, const IntRect& r);
+    void DrawBottomArrow(Gdiplus::Graphics& g, const IntRect& r);
+
+private:
+    void DrawLines();
+    void DrawBorderLines();
+    void DrawPanel();
+    void DrawBand(Gdiplus::Graphics& g, BandSide side, const IntRect& r);
+    // Painted cells, kept while the entries and their look stay the same: a frame then only copies
+    // them. A look of no cells (as after ForgetCells) forgets them.
+    struct CellLook {
+        uint32_t text, back, highlightText, highlightBack;
+        std::string font;
+        int fontSize;
+        HIMAGELIST icons;
+        int width, height;
+        bool operator==(const CellLook& o) const {
+            return text == o.text && back == o.back && highlightText == o.highlightText &&
+                   highlightBack == o.highlightBack && font == o.font && fontSize == o.fontSize && icons == o.icons &&
+                   width == o.width && height == o.height;
+        }
+    };
+    CellPlace CellImage(HDC dc, size_t index, bool highlighted);
+    // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
+    const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);
+    // The caption font, made on first use after each PrepareColors.
+    const Gdiplus::Font& CaptionFont(HDC dc);
+
+    const std::vector<TFolder>& entries_;
+    PanelGeometry& geometry_;
+    PanelView& view_;
+    HWND window_ = nullptr;
+    CellLook cellLook_{};
+    std::unique_ptr<OffscreenBitmap> frameBuffer_;
+    ClientSize frameBufferSize_{};
+    CellAtlas cells_;
+    CellRing highlightedCells_;
+    std::unique_ptr<OffscreenBitmap> cellScratch_;  // a cell is painted here, then kept
+    std::shared_ptr<Gdiplus::FontFamily> fontFamily_;
+    std::shared_ptr<Gdiplus::Font> font_;
+    // The surface painting goes to: the frame's buffer inside a paint, else the window.
+    HDC canvas_ = nullptr;
+    int canvasWidth_ = 0, canvasHeight_ = 0;
+};
