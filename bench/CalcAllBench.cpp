@@ -66,24 +66,24 @@ int main() {
         // The floor once more with what every panel of icons must ask besides: the shell's icon
         // of each shown entry, once.
         withIcons.push_back(floor.back() + Milliseconds([&] {
-                                for (const TFolder& e : form.FolderList) {
+                                for (const TFolder& e : form.Catalogue.FolderList) {
                                     SHFILEINFOA info;
                                     SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
                                 }
                             }));
         if (r == 0) {
-            std::printf("entries on the panel: %zu\n", form.FolderList.size());
-            std::printf("  of a rebuild: FillItems %.1f ms", Milliseconds([&] { form.FillItems(); }));
+            std::printf("entries on the panel: %zu\n", form.Catalogue.FolderList.size());
+            std::printf("  of a rebuild: FillItems %.1f ms", Milliseconds([&] { form.Catalogue.FillItems(); }));
             std::printf(", icon lookups binding each folder anew %.1f ms\n", Milliseconds([&] {
-                            for (const TFolder& e : form.FolderList) ShellIconIndex(e.FullName, form.DesktopFolder.Get());
+                            for (const TFolder& e : form.Catalogue.FolderList) ShellIconIndex(e.FullName, form.Catalogue.DesktopFolder.Get());
                         }));
             std::printf("  ProcessItems of a first fill %.1f ms\n", Milliseconds([&] {
                             DeleteFileA((p.AppData + "\\tab1.ini").c_str());
                             DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
-                            form.ProcessItems();
+                            form.Catalogue.ProcessItems();
                         }));
             std::printf("  SHGetFileInfo alone %.1f ms\n", Milliseconds([&] {
-                            for (const TFolder& e : form.FolderList) {
+                            for (const TFolder& e : form.Catalogue.FolderList) {
                                 SHFILEINFOA info;
                                 SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
                             }

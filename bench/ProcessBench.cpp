@@ -18,7 +18,7 @@
 #include "StartMenuGenerator.h"
 #include "Timing.h"
 #include "UnixProcess.h"
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 #include "panel/LabColor.h"
 #include "support/Program.h"
 #include "support/Shortcut.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 
 struct GeneratedMenu {
     int mainEntries = 0;

@@ -43,15 +43,15 @@ void TMainForm::FormCreate() {
         // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
         FolderPaths = LoadFolderPaths();
-        SHGetDesktopFolder(DesktopFolder.Put());
+        SHGetDesktopFolder(Catalogue.DesktopFolder.Put());
         Painter.LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
         SmallImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         SubmenuImages = std::make_unique<SubmenuImageList>();
         SubmenuImages->list = SmallImages;
         CreateDataFolder();
-        TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
+        Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
         MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
-        QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
+        Catalogue.QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
         DoubleBuffered = true;
         SetIconParams(Geometry);
         SetScreenSize();
@@ -90,15 +90,16 @@ void TMainForm::FormDestroy() {
         FN1.reset();
         FN2.reset();
         if (IsWindowsXP) StopHookLink();
-        ClearFolders();
+        Catalogue.ClearFolders();
+        Painter.ForgetCells();
         FolderMenu.Reset();
         FolderMenuPaths.clear();
-        TabIni.reset();
+        Catalogue.TabIni.reset();
         MainIni.reset();
-        QuickTabIni.reset();
+        Catalogue.QuickTabIni.reset();
         SubmenuImages.reset();
         RemoveTrayIcon(Handle());
-        DesktopFolder.Reset();
+        Catalogue.DesktopFolder.Reset();
     });
 }
 

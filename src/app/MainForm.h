@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 #include "app/OneInstance.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/FileNotification.h"
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
@@ -100,23 +101,6 @@ public:
     bool IsProgramMessage(UINT message) const;
     void TaskbarCreated();
 
-    // Catalogue model.
-    void ClearFolders();  // also forgets the painted cells of the entries
-    void SortItems();
-    void AddItem(const std::string& path, int kind, int number);
-
-    // Scanning.
-    void GetItems();
-    void ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names);
-
-    // Catalogue files.
-    void ProcessItems();
-    void CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
-                      const std::string& commonRoot, const std::string& userRoot, int& count);
-    void DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
-                 const std::string& name, int index, bool withoutStamp);
-    void FillItems();
-    void ReadItems(const std::string& section, int kind);
 
     // Geometry and layout file.
     void SetScreenSize();
@@ -180,24 +164,16 @@ public:
     UINT ShowMenuMessage = 0;      // registered when the hook link starts
     UINT OptionsUpdateMessage = 0;  // likewise
 
-    TNameList ProgramNames{CompareNamesInLocale};
-    TNameList QuickNames{CompareNamesInLocale};
-    std::vector<int> FreeSlots;       // ascending
-    std::vector<int> QuickFreeSlots;  // ascending
-    std::vector<TFolder> FolderList;  // load order
     PanelGeometry Geometry;
     PanelView View;
+    TCatalogue Catalogue{FolderPaths, Geometry};
 
-    ComPtr<IShellFolder> DesktopFolder;
-    ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
     HIMAGELIST SmallImages = nullptr;  // the shared system list: borrowed, never destroyed
     std::unique_ptr<SubmenuImageList> SubmenuImages;
 
-    PanelPainter Painter{FolderList, Geometry, View};
+    PanelPainter Painter{Catalogue.FolderList, Geometry, View};
 
-    std::unique_ptr<TIniFile> TabIni;
     std::unique_ptr<TIniFile> MainIni;
-    std::unique_ptr<TIniFile> QuickTabIni;
 
     WindowTimer UpdateFolderTimer{1, 1500};
     WindowTimer DelayMenuTimer{2, 300};
@@ -206,12 +182,6 @@ public:
     WindowTimer ScrollTimer{5, 200};
 
 private:
-    struct Reconciliation;
-    void DeleteValues(Reconciliation& r, const std::string& section);
-    void FillNumbers(Reconciliation& r, const std::string& section);
-    void FillDeleted(Reconciliation& r);
-    TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
-
     void CreateParams(DWORD& classStyle);
     void HandleNeeded();
     void CreateDataFolder();

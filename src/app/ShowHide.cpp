@@ -68,7 +68,7 @@ void TMainForm::PaintAheadStep(size_t from) {
         }
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);
-        if (next < FolderList.size()) {
+        if (next < Catalogue.FolderList.size()) {
             PostMessageA(Handle(), kPaintAheadMessage, next, 0);
             return;
         }

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "app/MainForm.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/Reconcile.h"
 #include "catalogue/SetupTime.h"
 #include "catalogue/Shortcuts.h"
@@ -40,7 +40,7 @@ std::string StampNow() {
 
 }  // namespace
 
-struct TMainForm::Reconciliation {
+struct TCatalogue::Reconciliation {
     TIniFile& file;
     TNameList pending;
     std::set<int> used;
@@ -62,7 +62,7 @@ void RestoreIfLost(TIniFile& file) {
 
 }  // namespace
 
-void TMainForm::ProcessItems() {
+void TCatalogue::ProcessItems() {
     Guarded("ProcessItems", [&] {
         RestoreIfLost(*TabIni);
         RestoreIfLost(*QuickTabIni);
@@ -84,7 +84,7 @@ void TMainForm::ProcessItems() {
     });
 }
 
-void TMainForm::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
+void TCatalogue::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
                              const std::string& commonRoot, const std::string& userRoot, int& count) {
     Guarded("CorrectItems", [&] {
         Reconciliation r{file, names, {}, freeSlots, 0};
@@ -100,7 +100,7 @@ void TMainForm::CorrectItems(const TNameList& names, std::vector<int>& freeSlots
     });
 }
 
-void TMainForm::DeleteValues(Reconciliation& r, const std::string& section) {
+void TCatalogue::DeleteValues(Reconciliation& r, const std::string& section) {
     for (const std::string& line : r.file.ReadSectionLines(section)) {
         Guarded("DeleteValues", [&] {
             std::string key, value;
@@ -129,7 +129,7 @@ void TMainForm::DeleteValues(Reconciliation& r, const std::string& section) {
     }
 }
 
-void TMainForm::FillNumbers(Reconciliation& r, const std::string& section) {
+void TCatalogue::FillNumbers(Reconciliation& r, const std::string& section) {
     Guarded("FillNumbers", [&] {
         for (const std::string& key : r.file.ReadSection(section)) {
             long n = 0;
@@ -138,11 +138,11 @@ void TMainForm::FillNumbers(Reconciliation& r, const std::string& section) {
     });
 }
 
-void TMainForm::FillDeleted(Reconciliation& r) {
+void TCatalogue::FillDeleted(Reconciliation& r) {
     Guarded("FillDeleted", [&] { ComputeFreeSlots(r.used, r.count, r.freeSlots); });
 }
 
-void TMainForm::DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
+void TCatalogue::DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
                         const std::string& name, int index, bool withoutStamp) {
     Guarded("DoWrite", [&] {
         std::string key = std::to_string(index + 1);
@@ -164,7 +164,7 @@ void TMainForm::DoWrite(TIniFile& file, const std::string& commonRoot, const std
     });
 }
 
-void TMainForm::FillItems() {
+void TCatalogue::FillItems() {
     Guarded("FillItems", [&] {
         ClearFolders();
         IconFolders.Clear();
@@ -178,7 +178,7 @@ void TMainForm::FillItems() {
     });
 }
 
-void TMainForm::ReadItems(const std::string& section, int kind) {
+void TCatalogue::ReadItems(const std::string& section, int kind) {
     for (const std::string& line : FileOfKind(kind).ReadSectionLines(section)) {
         // One bad line costs only its own entry, not the rest of the section.
         Guarded("ReadItems", [&] {

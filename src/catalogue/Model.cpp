@@ -1,7 +1,7 @@
 // The catalogue model's operations on the main window: records and name lists.
 #include <windows.h>
 
-#include "app/MainForm.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/SetupTime.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Error.h"
@@ -59,21 +59,22 @@ std::wstring LongCaption(const std::string& path) {
 
 }  // namespace
 
-void TMainForm::ClearFolders() {
+TCatalogue::TCatalogue(const TFolderPaths& paths, PanelGeometry& geometry) : FolderPaths(paths), Geometry(geometry) {}
+
+void TCatalogue::ClearFolders() {
     Guarded("ClearFolders", [&] {
         FolderList.clear();
-        Painter.ForgetCells();
     });
 }
 
-void TMainForm::SortItems() {
+void TCatalogue::SortItems() {
     Guarded("SortItems", [&] {
         ProgramNames.Sort();
         QuickNames.Sort();
     });
 }
 
-void TMainForm::AddItem(const std::string& path, int kind, int number) {
+void TCatalogue::AddItem(const std::string& path, int kind, int number) {
     Guarded("AddItem", [&] {
         if (number < 1) throw Error("Slot number " + std::to_string(number) + " is below 1");
         TFolder f;

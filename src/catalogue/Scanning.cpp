@@ -1,14 +1,14 @@
 // Collecting the names directly inside the Programs and Start Menu folders.
 #include <windows.h>
 
-#include "app/MainForm.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/EntryName.h"
 #include "platform/Files.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
 #include "platform/Text.h"
 
-void TMainForm::GetItems() {
+void TCatalogue::GetItems() {
     Guarded("GetItems", [&] {
         QuickNames.Clear();
         ProgramNames.Clear();
@@ -19,7 +19,7 @@ void TMainForm::GetItems() {
     });
 }
 
-void TMainForm::ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names) {
+void TCatalogue::ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names) {
     Guarded("ProcessPath", [&] {
         if (folder.empty() || !DirectoryExists(folder)) return;
         WIN32_FIND_DATAA fd;

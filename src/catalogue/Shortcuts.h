@@ -7,7 +7,7 @@
 
 #include "platform/ComPtr.h"
 
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 
 struct ShortcutInfo {
     std::string target;

@@ -108,7 +108,7 @@ void TMainForm::FillMenu(const std::string& folderName) {
         FolderMenuPaths.clear();
         MenuNode top;
         top.folder = true;
-        DiskFolders disk(DesktopFolder.Get());
+        DiskFolders disk(Catalogue.DesktopFolder.Get());
         FolderMenuBuilder builder(disk);
         for (const std::string* root : {&FolderPaths.UserPrograms, &FolderPaths.CommonPrograms,
                                         &FolderPaths.UserStartMenu, &FolderPaths.CommonStartMenu})
@@ -158,8 +158,8 @@ void TMainForm::TrackFolderMenu(int x, int y) {
 void TMainForm::ShowPopupMenuTimerTimer() {
     Guarded("ShowPopupMenuTimerTimer", [&] {
         ShowPopupMenuTimer.Stop();
-        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= FolderList.size()) return;
-        const TFolder f = FolderList[static_cast<size_t>(View.CurrentItem)];
+        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
+        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
         FillMenu(f.Caption);
         if (!FolderMenu) return;
         int w = MenuTextWidth(FolderMenu.Get());
@@ -177,8 +177,8 @@ void TMainForm::TimerTimer() {
         POINT p;
         GetCursorPos(&p);
         SetCursorType();
-        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < FolderList.size()) {
-            if (!FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
+        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < Catalogue.FolderList.size()) {
+            if (!Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
             if (FolderMenu && CursorInMenu(p, FolderMenu.Get())) return;
         }
         POINT c = p;

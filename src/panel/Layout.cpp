@@ -124,21 +124,22 @@ private:
 
 void TMainForm::CalcAll() {
     Guarded("CalcAll", [&] {
-        GetItems();
-        SortItems();
-        Geometry.ItemCount = ProgramNames.Count();
-        Geometry.QuickCount = QuickNames.Count();
+        Catalogue.GetItems();
+        Catalogue.SortItems();
+        Geometry.ItemCount = Catalogue.ProgramNames.Count();
+        Geometry.QuickCount = Catalogue.QuickNames.Count();
         {
-            FilesUpdate update{TabIni.get(), MainIni.get(), QuickTabIni.get()};
+            FilesUpdate update{Catalogue.TabIni.get(), MainIni.get(), Catalogue.QuickTabIni.get()};
             MainIniWrite();
-            ProcessItems();
+            Catalogue.ProcessItems();
             MainIniWrite();
             // A file that cannot be replaced whole keeps its old content; the panel is then built
             // from what the files hold.
             Guarded("CalcAll", [&] { update.Commit(); });
         }
         MainIniRead();
-        FillItems();
+        Catalogue.FillItems();
+        Painter.ForgetCells();  // the painted cells are the old entries'
         Timer.Stop();
         View.CurrentItem = -1;
         if (Handle() && !PanelShown) PostMessageA(Handle(), kPaintAheadMessage, 0, 0);

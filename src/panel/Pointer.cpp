@@ -25,16 +25,16 @@ int TMainForm::GetCurrentItem(int x, int y) {
     int result = -2;
     Guarded("GetCurrentItem", [&] {
         std::vector<CellOrigin> cells;
-        cells.reserve(FolderList.size());
-        for (const TFolder& f : FolderList) cells.push_back({f.CellX, f.CellY});
+        cells.reserve(Catalogue.FolderList.size());
+        for (const TFolder& f : Catalogue.FolderList) cells.push_back({f.CellX, f.CellY});
         result = HitTest(cells, Geometry.CellWidth, Geometry.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
 }
 
 PointerShape TMainForm::ShapeOver(int item) const {
-    bool entry = item >= 0 && static_cast<size_t>(item) < FolderList.size();
-    return PointerShapeFor(entry, entry ? FolderList[static_cast<size_t>(item)].FolderType : 0);
+    bool entry = item >= 0 && static_cast<size_t>(item) < Catalogue.FolderList.size();
+    return PointerShapeFor(entry, entry ? Catalogue.FolderList[static_cast<size_t>(item)].FolderType : 0);
 }
 
 void TMainForm::SetCursorType() {
@@ -112,7 +112,7 @@ void TMainForm::FormMouseMove(int x, int y) {
         if (h >= 0) {
             Painter.RedrawItem(true, -1);
             SetCursorType();
-            if (FolderList[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
+            if (Catalogue.FolderList[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
         }
     });
 }
@@ -120,9 +120,9 @@ void TMainForm::FormMouseMove(int x, int y) {
 void TMainForm::FormMouseUp(bool left, int x, int y) {
     Guarded("FormMouseUp", [&] {
         if (!left) {
-            if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= FolderList.size()) return;
+            if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
             ShowPopupMenuTimer.Stop();
-            std::string path = FolderList[static_cast<size_t>(View.CurrentItem)].FullName;  // the list may be rebuilt meanwhile
+            std::string path = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].FullName;  // the list may be rebuilt meanwhile
             POINT at{x, y};
             ClientToScreen(Handle(), &at);
             ShowShellContextMenu(path, at, Handle());
@@ -132,7 +132,7 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
         if (!IsClick(press.x, press.y, x, y) || View.CurrentItem < 0 || GetCurrentItem(x, y) != View.CurrentItem) return;
-        const TFolder f = FolderList[static_cast<size_t>(View.CurrentItem)];
+        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
             StartSequence(f.FullName);
             return;

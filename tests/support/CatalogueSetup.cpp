@@ -29,10 +29,10 @@ TFolderPaths MakeStartMenuTree(const std::string& base) {
 void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
     form.FolderPaths = paths;
     form.DataFolder = paths.AppData;
-    form.TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
+    form.Catalogue.TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
     form.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
-    form.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
-    SHGetDesktopFolder(form.DesktopFolder.Put());
+    form.Catalogue.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
+    SHGetDesktopFolder(form.Catalogue.DesktopFolder.Put());
     SetIconParams(form.Geometry);
 }
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 
 namespace {
 

@@ -43,7 +43,7 @@ protected:
     std::string Tab() const { return ReadWholeFile(paths.AppData + "\\tab1.ini"); }
     std::string Quick() const { return ReadWholeFile(paths.AppData + "\\quicketab1.ini"); }
     std::string Value(const char* section, int key) const {
-        return form->TabIni->ReadString(section, std::to_string(key), "");
+        return form->Catalogue.TabIni->ReadString(section, std::to_string(key), "");
     }
 
     TempFolder tree;

@@ -19,10 +19,10 @@ TEST_F(Catalogue, ScanListsHiddenFilesMergesTwinsAndSkipsStartupAndPrograms) {
     ForceDirectories(paths.CommonPrograms + "\\Games");
     ForceDirectories(paths.UserPrograms + "\\GAMES");
     Program(paths.UserStartMenu, "Quick.lnk");
-    form->GetItems();
-    form->SortItems();
-    EXPECT_EQ(form->ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
-    EXPECT_EQ(form->QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
+    form->Catalogue.GetItems();
+    form->Catalogue.SortItems();
+    EXPECT_EQ(form->Catalogue.ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
+    EXPECT_EQ(form->Catalogue.QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
 }
 
 TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
@@ -35,11 +35,11 @@ TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
         EXPECT_EQ(Value("Files", slots[i]), paths.CommonPrograms + "\\" + names[i]) << names[i];
     EXPECT_EQ(Tab().find("SetupTime"), std::string::npos);
     EXPECT_EQ(form->Geometry.Columns, 6);
-    EXPECT_EQ(form->FolderList.size(), 12u);
-    EXPECT_EQ(form->FolderList[3].Caption, "D");
-    EXPECT_EQ(form->FolderList[3].CellX, form->Geometry.LeftMargin + 3 * form->Geometry.CellWidth + 7);
-    EXPECT_EQ(form->FolderList[3].CellY, 34);
-    EXPECT_EQ(form->FolderList[3].Recency, 0);
+    EXPECT_EQ(form->Catalogue.FolderList.size(), 12u);
+    EXPECT_EQ(form->Catalogue.FolderList[3].Caption, "D");
+    EXPECT_EQ(form->Catalogue.FolderList[3].CellX, form->Geometry.LeftMargin + 3 * form->Geometry.CellWidth + 7);
+    EXPECT_EQ(form->Catalogue.FolderList[3].CellY, 34);
+    EXPECT_EQ(form->Catalogue.FolderList[3].Recency, 0);
 }
 
 TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
@@ -58,7 +58,7 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
     EXPECT_EQ(Value("Files", 4), paths.UserPrograms + "\\Mine.lnk");
 
     const TFolder* archiver = nullptr;
-    for (const TFolder& f : form->FolderList)
+    for (const TFolder& f : form->Catalogue.FolderList)
         if (f.Caption == "Archiver") archiver = &f;
     ASSERT_NE(archiver, nullptr);
     EXPECT_EQ(archiver->FullName, paths.CommonPrograms + "\\Archiver\\Archiver.lnk");
@@ -74,7 +74,7 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     EXPECT_EQ(Value("Files", 4), paths.CommonPrograms + "\\New.lnk");
     std::string stamp = Value("SetupTime", 4);
     ASSERT_EQ(stamp.size(), 19u) << stamp;
-    EXPECT_EQ(form->FolderList.back().Recency, 10);
+    EXPECT_EQ(form->Catalogue.FolderList.back().Recency, 10);
     // Ten on the day of the stamp, one less a day: stamps written 3 and 12 days ago.
     for (int days : {3, 12}) {
         FILETIME now, then;
@@ -90,13 +90,13 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
         char old[32];
         std::snprintf(old, sizeof old, "%04u:%02u:%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay,
                       local.wHour, local.wMinute, local.wSecond);
-        form->TabIni->WriteString("SetupTime", "4", old);
+        form->Catalogue.TabIni->WriteString("SetupTime", "4", old);
         form->CalcAll();
-        EXPECT_EQ(form->FolderList.back().Recency, days == 3 ? 7 : 0) << old;
+        EXPECT_EQ(form->Catalogue.FolderList.back().Recency, days == 3 ? 7 : 0) << old;
     }
-    form->TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
+    form->Catalogue.TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
     form->CalcAll();
-    EXPECT_EQ(form->FolderList.back().Recency, 10) << "an impossible date counts as now";
+    EXPECT_EQ(form->Catalogue.FolderList.back().Recency, 10) << "an impossible date counts as now";
 
     MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
     form->CalcAll();
@@ -113,6 +113,32 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     EXPECT_EQ(form->Geometry.ItemCount, 5);
 }
 
+// After a rebuild the panel shows the new entries, not cells kept from the old ones: its frame is
+// the frame of a painter that never painted before.
+TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
+    for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
+    form->Painter.PrepareColors();
+    form->CalcAll();
+    ClientSize size = ComputeClientSize(form->Geometry);
+    auto pixels = [&](PanelPainter& painter) {
+        OffscreenBitmap frame(nullptr, size.width, size.height);
+        painter.PaintFrame(frame.Dc(), size.width, size.height);
+        BITMAPINFO bi = {};
+        bi.bmiHeader = {sizeof bi.bmiHeader, size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<uint32_t> px(static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
+        GetDIBits(frame.Dc(), frame.Bitmap(), 0, static_cast<UINT>(size.height), px.data(), &bi, DIB_RGB_COLORS);
+        return px;
+    };
+    pixels(form->Painter);
+    DeleteFileA((paths.CommonPrograms + "\\A.lnk").c_str());
+    Program(paths.CommonPrograms, "C.lnk");
+    form->CalcAll();
+    ASSERT_EQ(ComputeClientSize(form->Geometry).width, size.width);
+    PanelPainter fresh(form->Catalogue.FolderList, form->Geometry, form->View);
+    fresh.Colours = form->Painter.Colours;
+    EXPECT_TRUE(pixels(form->Painter) == pixels(fresh));
+}
+
 TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
     Program(paths.CommonPrograms, "Tool.lnk");
     WriteWholeFile(paths.AppData + "\\tab1.ini",
@@ -122,21 +148,21 @@ TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
     EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Tool.lnk");
     EXPECT_EQ(Value("Files", 3), "");
     EXPECT_EQ(Value("Folders", 2), "");
-    EXPECT_EQ(form->FolderList.size(), 1u);
+    EXPECT_EQ(form->Catalogue.FolderList.size(), 1u);
 }
 
 TEST_F(Catalogue, HandEditedKeyMovesTheEntryAndSlotsSurviveARestart) {
     for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
     form->CalcAll();
-    form->TabIni->DeleteKey("Files", "2");
-    form->TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
+    form->Catalogue.TabIni->DeleteKey("Files", "2");
+    form->Catalogue.TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
     NewForm();
     form->CalcAll();
     EXPECT_EQ(Value("Files", 17), paths.CommonPrograms + "\\B.lnk");
     EXPECT_EQ(Value("Files", 2), "");
     Point expected = MainCellOrigin(form->Geometry, 17);
-    EXPECT_EQ(form->FolderList[1].CellX, expected.x);
-    EXPECT_EQ(form->FolderList[1].CellY, expected.y);
+    EXPECT_EQ(form->Catalogue.FolderList[1].CellX, expected.x);
+    EXPECT_EQ(form->Catalogue.FolderList[1].CellY, expected.y);
     EXPECT_EQ(form->Geometry.ItemCount, 17);
 }
 
@@ -165,11 +191,11 @@ TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {
     ProgramFolder = paths.AppData + "\\";
     Program(paths.CommonPrograms, "Here.lnk");
     form->CalcAll();
-    form->TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
-    form->FillItems();
+    form->Catalogue.TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
+    form->Catalogue.FillItems();
     ProgramFolder = saved;
-    ASSERT_EQ(form->FolderList.size(), 2u);
-    EXPECT_EQ(form->FolderList[1].IconIndex, 0);
+    ASSERT_EQ(form->Catalogue.FolderList.size(), 2u);
+    EXPECT_EQ(form->Catalogue.FolderList[1].IconIndex, 0);
     std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
     EXPECT_NE(log.find("FullName=" + paths.CommonPrograms + "\\Gone.lnk;Caption=Gone;Path=" + paths.CommonPrograms +
                        "\\Gone.lnk;FolderType=0;num=2;ind0\r\n"),
@@ -182,13 +208,13 @@ TEST_F(Catalogue, QuickAreaAndLayoutFile) {
     for (const char* n : {"Q1.lnk", "Q2.lnk", "Q3.lnk", "Q4.lnk"}) Program(paths.UserStartMenu, n);
     Program(paths.CommonStartMenu, "Q0.lnk");
     form->CalcAll();
-    EXPECT_EQ(form->QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
-    EXPECT_EQ(form->QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
+    EXPECT_EQ(form->Catalogue.QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
+    EXPECT_EQ(form->Catalogue.QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
     EXPECT_EQ(Quick().find("programs"), std::string::npos) << "the Programs folder is no quick entry";
     EXPECT_EQ(ReadWholeFile(paths.AppData + "\\Main.ini"),
               "[Resolution]\r\nCount=1\r\nWidth=3\r\nHeight=3\r\nquickeCount=5\r\nquickeHeight=2\r\n[Tabs]\r\n1=None\r\n");
     EXPECT_EQ(form->Geometry.GridTop, 2 * form->Geometry.CellHeight + 41);
-    const TFolder& q4 = form->FolderList.back();
+    const TFolder& q4 = form->Catalogue.FolderList.back();
     EXPECT_EQ(q4.FolderType, ekQuickFile);
     EXPECT_EQ(q4.CellX, form->Geometry.LeftMargin + form->Geometry.CellWidth);
     EXPECT_EQ(q4.CellY, form->Geometry.CellHeight + 34);
@@ -198,11 +224,11 @@ TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
     ForceDirectories(paths.CommonPrograms);
     for (int i = 0; i < 330; ++i) WriteWholeFile(paths.CommonPrograms + "\\f" + std::to_string(1000 + i) + ".txt", "");
     form->CalcAll();
-    EXPECT_EQ(form->TabIni->ReadSection("Files").size(), 330u);
-    EXPECT_EQ(form->FolderList.size(), 330u);
+    EXPECT_EQ(form->Catalogue.TabIni->ReadSection("Files").size(), 330u);
+    EXPECT_EQ(form->Catalogue.FolderList.size(), 330u);
     EXPECT_GE(form->Geometry.Columns, 21);
     std::set<std::pair<int, int>> cells;
-    for (const TFolder& f : form->FolderList) cells.insert({f.CellX, f.CellY});
+    for (const TFolder& f : form->Catalogue.FolderList) cells.insert({f.CellX, f.CellY});
     EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";
 }
 

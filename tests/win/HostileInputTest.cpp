@@ -15,7 +15,7 @@ namespace {
 class Hostile : public CatalogueTree {
 protected:
     bool Shown(const std::string& caption) const {
-        return std::any_of(form->FolderList.begin(), form->FolderList.end(),
+        return std::any_of(form->Catalogue.FolderList.begin(), form->Catalogue.FolderList.end(),
                            [&](const TFolder& f) { return f.Caption == caption; });
     }
     std::string Slot(const std::string& path) const { return SlotKeyOf(Tab(), path); }
@@ -109,7 +109,7 @@ TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
     NewForm();
     LoggedRebuild();
     for (size_t i = 0; i < links.size(); ++i) EXPECT_EQ(Slot(links[i]), slots[i]) << links[i];
-    EXPECT_EQ(form->FolderList.size(), 3u);
+    EXPECT_EQ(form->Catalogue.FolderList.size(), 3u);
     size_t size = Tab().size();
     LoggedRebuild();
     EXPECT_EQ(Tab().size(), size) << "rebuilds over the noise do not make it grow";
@@ -248,7 +248,7 @@ TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
         EXPECT_GT(std::atoi(s.c_str()), 0) << links[i];
         EXPECT_LT(std::atoi(s.c_str()), 100) << links[i];
     }
-    EXPECT_EQ(form->FolderList.size(), 5u);
+    EXPECT_EQ(form->Catalogue.FolderList.size(), 5u);
     EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
     EXPECT_LT(form->Geometry.ItemCount, 100) << "no grid for a slot that was never one";
 }
@@ -295,12 +295,12 @@ TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOu
     for (size_t at = first.find("[Files]"); at != std::string::npos; at = first.find("[Files]", at + 1)) ++sections;
     EXPECT_EQ(sections, 1u) << first;
     EXPECT_EQ(first.find("Break"), std::string::npos);
-    EXPECT_EQ(form->FolderList.size(), served) << "known by their short aliases:\n" << first;
+    EXPECT_EQ(form->Catalogue.FolderList.size(), served) << "known by their short aliases:\n" << first;
     // Shown under their own names, and started through the alias.
     for (const std::wstring& name : foreign) {
-        auto entry = std::find_if(form->FolderList.begin(), form->FolderList.end(),
+        auto entry = std::find_if(form->Catalogue.FolderList.begin(), form->Catalogue.FolderList.end(),
                                   [&](const TFolder& f) { return f.WideCaption == name; });
-        ASSERT_NE(entry, form->FolderList.end());
+        ASSERT_NE(entry, form->Catalogue.FolderList.end());
         EXPECT_EQ(AnsiLowerFileName(LaunchRequestFor(entry->FullName).file), base + "\\bin\\plain.exe");
     }
     std::string log = LogText();
@@ -346,7 +346,7 @@ TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
     ProgramFolder = base + "\\";
     form->CalcAll();
     std::string good = Tab();
-    size_t shown = form->FolderList.size();
+    size_t shown = form->Catalogue.FolderList.size();
     ASSERT_EQ(shown, 30u);
     capacity(free);
     WriteWholeFile(data + "\\filler", std::string(static_cast<size_t>(free) - 1024, 'x'));
@@ -354,7 +354,7 @@ TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
     form->CalcAll();
     ProgramFolder = saved;
     EXPECT_EQ(Tab(), good) << "the previous file stays whole";
-    EXPECT_EQ(form->FolderList.size(), shown) << "and the panel keeps showing it";
+    EXPECT_EQ(form->Catalogue.FolderList.size(), shown) << "and the panel keeps showing it";
     EXPECT_FALSE(FileExists(data + "\\tab1.ini.new"));
     std::string log = ReadWholeFile(base + "\\log.txt");
     EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\tab1.ini"), std::string::npos) << log;

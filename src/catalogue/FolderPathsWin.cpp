@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 #include "platform/Text.h"
 
 TFolderPaths LoadFolderPaths() {

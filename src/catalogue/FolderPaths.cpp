@@ -1,4 +1,4 @@
-#include "app/FolderPaths.h"
+#include "catalogue/FolderPaths.h"
 
 TFolderPaths ResolveFolderPaths(const std::function<std::string(int)>& lookup,
                                 const std::function<std::string(const std::string&)>& lower) {

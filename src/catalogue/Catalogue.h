@@ -1,0 +1,62 @@
+// TCatalogue: the programs of the Start Menu folders as the panel knows them. It scans the
+// folders, reconciles the names with tab1.ini and quicketab1.ini (slots and stamps), and fills
+// the entry list. It reads the grid's numbers (columns, counts) and writes the counts back.
+#pragma once
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/Folder.h"
+#include "catalogue/FolderPaths.h"
+#include "catalogue/NameList.h"
+#include "catalogue/Shortcuts.h"
+#include "panel/Geometry.h"
+#include "platform/ComPtr.h"
+#include "platform/IniFile.h"
+
+class TCatalogue {
+public:
+    TCatalogue(const TFolderPaths& paths, PanelGeometry& geometry);
+    TCatalogue(const TCatalogue&) = delete;
+    TCatalogue& operator=(const TCatalogue&) = delete;
+
+    // Model.
+    void ClearFolders();
+    void SortItems();
+    void AddItem(const std::string& path, int kind, int number);
+
+    // Scanning.
+    void GetItems();
+    void ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names);
+
+    // The catalogue files.
+    void ProcessItems();
+    void CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
+                      const std::string& commonRoot, const std::string& userRoot, int& count);
+    void DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
+                 const std::string& name, int index, bool withoutStamp);
+    void FillItems();
+    void ReadItems(const std::string& section, int kind);
+
+    TNameList ProgramNames{CompareNamesInLocale};
+    TNameList QuickNames{CompareNamesInLocale};
+    std::vector<int> FreeSlots;       // ascending
+    std::vector<int> QuickFreeSlots;  // ascending
+    std::vector<TFolder> FolderList;  // load order
+    std::unique_ptr<TIniFile> TabIni;
+    std::unique_ptr<TIniFile> QuickTabIni;
+    ComPtr<IShellFolder> DesktopFolder;
+    ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
+
+private:
+    struct Reconciliation;
+    void DeleteValues(Reconciliation& r, const std::string& section);
+    void FillNumbers(Reconciliation& r, const std::string& section);
+    void FillDeleted(Reconciliation& r);
+    TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
+
+    const TFolderPaths& FolderPaths;
+    PanelGeometry& Geometry;
+};
