@@ -11,7 +11,7 @@
 #include "Report.h"
 #include "Timing.h"
 #include "catalogue/Folder.h"
-#include "panel/Metrics.h"
+#include "panel/PanelLayout.h"
 #include "panel/Painter.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"

@@ -1,6 +1,6 @@
 // The main window's start and end sequences, its window procedure and its message filter.
 #include "app/MainForm.h"
-#include "panel/Metrics.h"
+#include "panel/PanelLayout.h"
 
 #include "app/Application.h"
 #include "app/ProgramFolder.h"
@@ -50,11 +50,11 @@ void TMainForm::FormCreate() {
         SubmenuImages->list = SmallImages;
         CreateDataFolder();
         Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
-        MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
+        Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
         Catalogue.QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
         DoubleBuffered = true;
-        SetIconParams(Geometry);
-        SetScreenSize();
+        SetIconParams(Layout.Geometry);
+        Layout.SetScreenSize(ShowPopupMenuTimer);
         HandleNeeded();
         AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
         FirstRunSettings();
@@ -95,7 +95,7 @@ void TMainForm::FormDestroy() {
         FolderMenu.Reset();
         FolderMenuPaths.clear();
         Catalogue.TabIni.reset();
-        MainIni.reset();
+        Layout.MainIni.reset();
         Catalogue.QuickTabIni.reset();
         SubmenuImages.reset();
         RemoveTrayIcon(Handle());

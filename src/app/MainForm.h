@@ -22,6 +22,7 @@
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
 #include "panel/Geometry.h"
+#include "panel/PanelLayout.h"
 #include "panel/Painter.h"
 #include "panel/PanelView.h"
 #include "panel/PointerRules.h"
@@ -102,10 +103,7 @@ public:
     void TaskbarCreated();
 
 
-    // Geometry and layout file.
-    void SetScreenSize();
-    void MainIniWrite();
-    void MainIniRead();
+    // The whole rebuild.
     void CalcAll();
 
     // Painting ahead while hidden, one step per message.
@@ -164,16 +162,15 @@ public:
     UINT ShowMenuMessage = 0;      // registered when the hook link starts
     UINT OptionsUpdateMessage = 0;  // likewise
 
-    PanelGeometry Geometry;
+    TPanelLayout Layout;
     PanelView View;
-    TCatalogue Catalogue{FolderPaths, Geometry};
+    TCatalogue Catalogue{FolderPaths, Layout.Geometry};
 
     HIMAGELIST SmallImages = nullptr;  // the shared system list: borrowed, never destroyed
     std::unique_ptr<SubmenuImageList> SubmenuImages;
 
-    PanelPainter Painter{Catalogue.FolderList, Geometry, View};
+    PanelPainter Painter{Catalogue.FolderList, Layout.Geometry, View};
 
-    std::unique_ptr<TIniFile> MainIni;
 
     WindowTimer UpdateFolderTimer{1, 1500};
     WindowTimer DelayMenuTimer{2, 300};

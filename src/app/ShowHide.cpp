@@ -62,9 +62,9 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (from == 0) {
             // The drop shadow is the one known at the last show: a layout made before the
             // next show must not change the panel's size.
-            bool shadow = Geometry.DropShadow;
+            bool shadow = Layout.Geometry.DropShadow;
             Painter.PrepareColors();
-            Geometry.DropShadow = shadow;
+            Layout.Geometry.DropShadow = shadow;
         }
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);

@@ -163,12 +163,12 @@ void TMainForm::ShowPopupMenuTimerTimer() {
         FillMenu(f.Caption);
         if (!FolderMenu) return;
         int w = MenuTextWidth(FolderMenu.Get());
-        POINT anchor{f.CellX + View.ScrollX + Geometry.CellWidth - 4,
-                     f.CellY + View.ScrollY + RoundHalfEven(Geometry.IconHeight / 2.0) - 8};
+        POINT anchor{f.CellX + View.ScrollX + Layout.Geometry.CellWidth - 4,
+                     f.CellY + View.ScrollY + RoundHalfEven(Layout.Geometry.IconHeight / 2.0) - 8};
         ClientToScreen(Handle(), &anchor);
         Timer.Start();
         int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-        TrackFolderMenu(SubmenuLeft(anchor.x, w, Geometry.CellWidth, desktopRight), anchor.y);
+        TrackFolderMenu(SubmenuLeft(anchor.x, w, Layout.Geometry.CellWidth, desktopRight), anchor.y);
     });
 }
 
@@ -206,13 +206,13 @@ void TMainForm::ItemClick(int tag) {
 }
 
 void TMainForm::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
-    m.itemWidth = static_cast<UINT>(Geometry.SmallIconWidth);
-    m.itemHeight = static_cast<UINT>(Geometry.SmallIconHeight);
+    m.itemWidth = static_cast<UINT>(Layout.Geometry.SmallIconWidth);
+    m.itemHeight = static_cast<UINT>(Layout.Geometry.SmallIconHeight);
 }
 
 void TMainForm::DrawMenuIcon(const DRAWITEMSTRUCT& d) const {
     if (!SubmenuImages || !SubmenuImages->list) return;
-    int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - Geometry.SmallIconHeight) / 2;
+    int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - Layout.Geometry.SmallIconHeight) / 2;
     ImageList_Draw(SubmenuImages->list, static_cast<int>(d.itemData), d.hDC, d.rcItem.left, top,
                    SubmenuImages->drawStyle);
 }

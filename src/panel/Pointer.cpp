@@ -27,7 +27,7 @@ int TMainForm::GetCurrentItem(int x, int y) {
         std::vector<CellOrigin> cells;
         cells.reserve(Catalogue.FolderList.size());
         for (const TFolder& f : Catalogue.FolderList) cells.push_back({f.CellX, f.CellY});
-        result = HitTest(cells, Geometry.CellWidth, Geometry.CellHeight, View.ScrollX, View.ScrollY, x, y);
+        result = HitTest(cells, Layout.Geometry.CellWidth, Layout.Geometry.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
 }
@@ -73,7 +73,7 @@ void TMainForm::FormMouseDown(int x, int y) {
     DragPoint = MessagePoint();
     RECT r;
     GetWindowRect(Handle(), &r);
-    if (InDragHandle(x, y, Geometry.HeaderHeight, r.right - r.left)) {
+    if (InDragHandle(x, y, Layout.Geometry.HeaderHeight, r.right - r.left)) {
         IsDragging = true;
         SetCapture(Handle());  // the drag goes on when the pointer outruns the panel
     }
@@ -92,7 +92,7 @@ void TMainForm::FormMouseMove(int x, int y) {
                 InvalidateRect(Handle(), nullptr, FALSE);
             }
             DragPoint = p;
-            if (XpOrLater && Geometry.DropShadow) Geometry.DropShadow = false;
+            if (XpOrLater && Layout.Geometry.DropShadow) Layout.Geometry.DropShadow = false;
             return;
         }
         if (PointerOnArrow()) {
@@ -139,7 +139,7 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         }
         ShowPopupMenuTimer.Stop();
         FillMenu(f.Caption);
-        POINT at{f.CellX + Geometry.CellWidth - 2, f.CellY + Geometry.IconInset + 14};
+        POINT at{f.CellX + Layout.Geometry.CellWidth - 2, f.CellY + Layout.Geometry.IconInset + 14};
         ClientToScreen(Handle(), &at);
         TrackFolderMenu(at.x, at.y);
     });

@@ -1,6 +1,6 @@
 #include "support/CatalogueSetup.h"
 
-#include "panel/Metrics.h"
+#include "panel/PanelLayout.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -30,10 +30,10 @@ void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
     form.FolderPaths = paths;
     form.DataFolder = paths.AppData;
     form.Catalogue.TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
-    form.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
+    form.Layout.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
     form.Catalogue.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
     SHGetDesktopFolder(form.Catalogue.DesktopFolder.Put());
-    SetIconParams(form.Geometry);
+    SetIconParams(form.Layout.Geometry);
 }
 
 TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder) {

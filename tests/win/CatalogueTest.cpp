@@ -34,10 +34,10 @@ TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Value("Files", slots[i]), paths.CommonPrograms + "\\" + names[i]) << names[i];
     EXPECT_EQ(Tab().find("SetupTime"), std::string::npos);
-    EXPECT_EQ(form->Geometry.Columns, 6);
+    EXPECT_EQ(form->Layout.Geometry.Columns, 6);
     EXPECT_EQ(form->Catalogue.FolderList.size(), 12u);
     EXPECT_EQ(form->Catalogue.FolderList[3].Caption, "D");
-    EXPECT_EQ(form->Catalogue.FolderList[3].CellX, form->Geometry.LeftMargin + 3 * form->Geometry.CellWidth + 7);
+    EXPECT_EQ(form->Catalogue.FolderList[3].CellX, form->Layout.Geometry.LeftMargin + 3 * form->Layout.Geometry.CellWidth + 7);
     EXPECT_EQ(form->Catalogue.FolderList[3].CellY, 34);
     EXPECT_EQ(form->Catalogue.FolderList[3].Recency, 0);
 }
@@ -103,14 +103,14 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     EXPECT_EQ(Value("Files", 2), "") << "its slot is freed";
     EXPECT_EQ(Value("Files", 5), paths.UserPrograms + "\\B.lnk") << "three holes or fewer: after the last";
     EXPECT_NE(Value("SetupTime", 5), "");
-    EXPECT_EQ(form->Geometry.ItemCount, 5);
+    EXPECT_EQ(form->Layout.Geometry.ItemCount, 5);
     // Four holes before B: a new program takes the first of them.
     for (const char* n : {"A.lnk", "C.lnk", "New.lnk"}) DeleteFileA((paths.CommonPrograms + "\\" + n).c_str());
     form->CalcAll();
     Program(paths.CommonPrograms, "Z.lnk");
     form->CalcAll();
     EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Z.lnk") << "four holes or more: the first hole";
-    EXPECT_EQ(form->Geometry.ItemCount, 5);
+    EXPECT_EQ(form->Layout.Geometry.ItemCount, 5);
 }
 
 // After a rebuild the panel shows the new entries, not cells kept from the old ones: its frame is
@@ -119,7 +119,7 @@ TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
     form->Painter.PrepareColors();
     form->CalcAll();
-    ClientSize size = ComputeClientSize(form->Geometry);
+    ClientSize size = ComputeClientSize(form->Layout.Geometry);
     auto pixels = [&](PanelPainter& painter) {
         OffscreenBitmap frame(nullptr, size.width, size.height);
         painter.PaintFrame(frame.Dc(), size.width, size.height);
@@ -133,8 +133,8 @@ TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     DeleteFileA((paths.CommonPrograms + "\\A.lnk").c_str());
     Program(paths.CommonPrograms, "C.lnk");
     form->CalcAll();
-    ASSERT_EQ(ComputeClientSize(form->Geometry).width, size.width);
-    PanelPainter fresh(form->Catalogue.FolderList, form->Geometry, form->View);
+    ASSERT_EQ(ComputeClientSize(form->Layout.Geometry).width, size.width);
+    PanelPainter fresh(form->Catalogue.FolderList, form->Layout.Geometry, form->View);
     fresh.Colours = form->Painter.Colours;
     EXPECT_TRUE(pixels(form->Painter) == pixels(fresh));
 }
@@ -160,10 +160,10 @@ TEST_F(Catalogue, HandEditedKeyMovesTheEntryAndSlotsSurviveARestart) {
     form->CalcAll();
     EXPECT_EQ(Value("Files", 17), paths.CommonPrograms + "\\B.lnk");
     EXPECT_EQ(Value("Files", 2), "");
-    Point expected = MainCellOrigin(form->Geometry, 17);
+    Point expected = MainCellOrigin(form->Layout.Geometry, 17);
     EXPECT_EQ(form->Catalogue.FolderList[1].CellX, expected.x);
     EXPECT_EQ(form->Catalogue.FolderList[1].CellY, expected.y);
-    EXPECT_EQ(form->Geometry.ItemCount, 17);
+    EXPECT_EQ(form->Layout.Geometry.ItemCount, 17);
 }
 
 TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
@@ -213,11 +213,11 @@ TEST_F(Catalogue, QuickAreaAndLayoutFile) {
     EXPECT_EQ(Quick().find("programs"), std::string::npos) << "the Programs folder is no quick entry";
     EXPECT_EQ(ReadWholeFile(paths.AppData + "\\Main.ini"),
               "[Resolution]\r\nCount=1\r\nWidth=3\r\nHeight=3\r\nquickeCount=5\r\nquickeHeight=2\r\n[Tabs]\r\n1=None\r\n");
-    EXPECT_EQ(form->Geometry.GridTop, 2 * form->Geometry.CellHeight + 41);
+    EXPECT_EQ(form->Layout.Geometry.GridTop, 2 * form->Layout.Geometry.CellHeight + 41);
     const TFolder& q4 = form->Catalogue.FolderList.back();
     EXPECT_EQ(q4.FolderType, ekQuickFile);
-    EXPECT_EQ(q4.CellX, form->Geometry.LeftMargin + form->Geometry.CellWidth);
-    EXPECT_EQ(q4.CellY, form->Geometry.CellHeight + 34);
+    EXPECT_EQ(q4.CellX, form->Layout.Geometry.LeftMargin + form->Layout.Geometry.CellWidth);
+    EXPECT_EQ(q4.CellY, form->Layout.Geometry.CellHeight + 34);
 }
 
 TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
@@ -226,7 +226,7 @@ TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
     form->CalcAll();
     EXPECT_EQ(form->Catalogue.TabIni->ReadSection("Files").size(), 330u);
     EXPECT_EQ(form->Catalogue.FolderList.size(), 330u);
-    EXPECT_GE(form->Geometry.Columns, 21);
+    EXPECT_GE(form->Layout.Geometry.Columns, 21);
     std::set<std::pair<int, int>> cells;
     for (const TFolder& f : form->Catalogue.FolderList) cells.insert({f.CellX, f.CellY});
     EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";

@@ -250,7 +250,7 @@ TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
     }
     EXPECT_EQ(form->Catalogue.FolderList.size(), 5u);
     EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
-    EXPECT_LT(form->Geometry.ItemCount, 100) << "no grid for a slot that was never one";
+    EXPECT_LT(form->Layout.Geometry.ItemCount, 100) << "no grid for a slot that was never one";
 }
 
 TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOut) {

@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "panel/Metrics.h"
+#include "panel/PanelLayout.h"
 #include "panel/Painter.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"

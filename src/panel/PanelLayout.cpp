@@ -1,12 +1,9 @@
-// System metrics, the layout file Main.ini and the whole rebuild, CalcAll.
-#include <windows.h>
+// System metrics and the layout file Main.ini.
+#include "panel/PanelLayout.h"
 
-#include "app/MainForm.h"
-#include "panel/Metrics.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
-#include "platform/IniFile.h"
 #include "platform/Numbers.h"
 #include "shell/UiTexts.h"
 
@@ -45,18 +42,18 @@ void SetIconParams(PanelGeometry& g) {
     });
 }
 
-void TMainForm::SetScreenSize() {
+void TPanelLayout::SetScreenSize(WindowTimer& showPopupMenuTimer) {
     Guarded("SetScreenSize", [&] {
         std::string text = MenuShowDelayText();
         long delay = DecimalOrRaise(text);
         Geometry.MenuShowDelay = static_cast<int>(delay);
-        ShowPopupMenuTimer.SetInterval(static_cast<UINT>(delay < 0 ? 0 : delay));
+        showPopupMenuTimer.SetInterval(static_cast<UINT>(delay < 0 ? 0 : delay));
         Geometry.LeftMargin = 6 * Geometry.LineWidth;
         Geometry.HeaderHeight = 30;
     });
 }
 
-void TMainForm::MainIniWrite() {
+void TPanelLayout::MainIniWrite() {
     Guarded("MainIniWrite", [&] {
         PanelGeometry& g = Geometry;
         MainIni->WriteInteger("Resolution", "Count", g.ItemCount);
@@ -71,7 +68,7 @@ void TMainForm::MainIniWrite() {
     });
 }
 
-void TMainForm::MainIniRead() {
+void TPanelLayout::MainIniRead(HWND window) {
     Guarded("MainIniRead", [&] {
         if (!MainIni->SectionExists("Resolution")) return;
         PanelGeometry& g = Geometry;
@@ -81,67 +78,8 @@ void TMainForm::MainIniRead() {
         g.GridTop = ComputeGridTop(g);
         if (g.StoredColumns < 1 || g.StoredRows < 1) throw Error(UiTexts.ScreenSizeError);
         ClientSize size = ComputeClientSize(g);
-        if (Handle())
-            SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height,
+        if (window)
+            SetWindowPos(window, nullptr, 0, 0, size.width, size.height,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
-}
-
-namespace {
-
-// The files a rebuild writes: each is replaced whole at the rebuild's end, or left as it was.
-class FilesUpdate {
-public:
-    explicit FilesUpdate(std::initializer_list<TIniFile*> files) {
-        for (TIniFile* f : files) {
-            f->BeginUpdate();  // on failure the destructor leaves the ones begun as they were
-            files_.push_back(f);
-        }
-    }
-    ~FilesUpdate() {
-        for (TIniFile* f : files_) f->Discard();
-    }
-    FilesUpdate(const FilesUpdate&) = delete;
-    FilesUpdate& operator=(const FilesUpdate&) = delete;
-    // Each file on its own: one that fails keeps its old content, the others are replaced.
-    void Commit() {
-        std::string failure;
-        for (TIniFile* f : files_) {
-            try {
-                f->Commit();
-            } catch (const Error& e) {
-                if (failure.empty()) failure = e.what();
-            }
-        }
-        if (!failure.empty()) throw Error(failure);
-    }
-
-private:
-    std::vector<TIniFile*> files_;
-};
-
-}  // namespace
-
-void TMainForm::CalcAll() {
-    Guarded("CalcAll", [&] {
-        Catalogue.GetItems();
-        Catalogue.SortItems();
-        Geometry.ItemCount = Catalogue.ProgramNames.Count();
-        Geometry.QuickCount = Catalogue.QuickNames.Count();
-        {
-            FilesUpdate update{Catalogue.TabIni.get(), MainIni.get(), Catalogue.QuickTabIni.get()};
-            MainIniWrite();
-            Catalogue.ProcessItems();
-            MainIniWrite();
-            // A file that cannot be replaced whole keeps its old content; the panel is then built
-            // from what the files hold.
-            Guarded("CalcAll", [&] { update.Commit(); });
-        }
-        MainIniRead();
-        Catalogue.FillItems();
-        Painter.ForgetCells();  // the painted cells are the old entries'
-        Timer.Stop();
-        View.CurrentItem = -1;
-        if (Handle() && !PanelShown) PostMessageA(Handle(), kPaintAheadMessage, 0, 0);
     });
 }

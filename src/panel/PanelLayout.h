@@ -1,0 +1,26 @@
+// The panel's layout: its geometry, from the system's metrics and the grid of a rebuild, and the
+// layout file Main.ini that stores the grid for the next start.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "panel/Geometry.h"
+#include "platform/IniFile.h"
+#include "platform/WindowTimer.h"
+
+// Cell and icon sizes from the system, the fixed inset, gap and line width; the blocks from them.
+void SetIconParams(PanelGeometry& g);
+
+class TPanelLayout {
+public:
+    PanelGeometry Geometry;
+    std::unique_ptr<TIniFile> MainIni;
+
+    // The submenu delay (the timer's interval) and the fixed margins.
+    void SetScreenSize(WindowTimer& showPopupMenuTimer);
+    // The grid of the present counts into Main.ini.
+    void MainIniWrite();
+    // The stored grid into the geometry; the window, if any, takes the client size it gives.
+    void MainIniRead(HWND window);
+};
