@@ -80,7 +80,7 @@ int main() {
             std::printf("  ProcessItems of a first fill %.1f ms\n", Milliseconds([&] {
                             DeleteFileA((p.AppData + "\\tab1.ini").c_str());
                             DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
-                            form.Catalogue.ProcessItems();
+                            form.Catalogue.ProcessItems(form.Layout.Geometry.Columns, form.Layout.Geometry.ItemCount, form.Layout.Geometry.QuickCount);
                         }));
             std::printf("  SHGetFileInfo alone %.1f ms\n", Milliseconds([&] {
                             for (const TFolder& e : form.Catalogue.FolderList) {

@@ -93,11 +93,11 @@ int main() {
         floor.push_back(Milliseconds([&] {
             for (const std::string* root : roots) Walk(*root + "\\Suite", true);
         }));
-        fill.push_back(Milliseconds([&] { form.FillMenu("Suite"); }));
+        fill.push_back(Milliseconds([&] { form.Submenus.FillMenu("Suite", form.Catalogue.DesktopFolder.Get()); }));
     }
-    int top = GetMenuItemCount(form.FolderMenu.Get());
+    int top = GetMenuItemCount(form.Submenus.FolderMenu.Get());
     std::printf("tree: %d items made, %d listed, menu: %d top-level items, %zu file paths\n", made, listed, top,
-                form.FolderMenuPaths.size());
+                form.Submenus.FolderMenuPaths.size());
     double f = Median(floor);
     std::printf("enumeration alone:                     %8.1f ms\n", Median(enumerate));
     std::printf("floor (enumeration + one icon each):   %8.1f ms\n", f);

@@ -50,7 +50,7 @@ void TMainForm::CalcAll() {
         {
             FilesUpdate update{Catalogue.TabIni.get(), Layout.MainIni.get(), Catalogue.QuickTabIni.get()};
             Layout.MainIniWrite();
-            Catalogue.ProcessItems();
+            Catalogue.ProcessItems(Layout.Geometry.Columns, Layout.Geometry.ItemCount, Layout.Geometry.QuickCount);
             Layout.MainIniWrite();
             // A file that cannot be replaced whole keeps its old content; the panel is then built
             // from what the files hold.
@@ -58,6 +58,7 @@ void TMainForm::CalcAll() {
         }
         Layout.MainIniRead(Handle());
         Catalogue.FillItems();
+        PlaceEntries(Catalogue.FolderList, Layout.Geometry);
         Painter.ForgetCells();  // the painted cells are the old entries'
         Timer.Stop();
         View.CurrentItem = -1;

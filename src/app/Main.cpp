@@ -2,11 +2,11 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/Application.h"
+#include "platform/Application.h"
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "platform/Gdi.h"
-#include "shell/Log.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "app/MainForm.h"
 #include "panel/PanelLayout.h"
 
-#include "app/Application.h"
-#include "app/ProgramFolder.h"
+#include "platform/Application.h"
+#include "platform/ProgramFolder.h"
 #include "app/SystemVersion.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
@@ -11,7 +11,7 @@
 #include "shell/Registry.h"
 #include "resources/ResourceIds.h"
 #include "shell/TrayIcon.h"
-#include "shell/UiTexts.h"
+#include "platform/UiTexts.h"
 
 UINT ProgramExitMessage = 0;
 
@@ -45,9 +45,7 @@ void TMainForm::FormCreate() {
         FolderPaths = LoadFolderPaths();
         SHGetDesktopFolder(Catalogue.DesktopFolder.Put());
         Painter.LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
-        SmallImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-        SubmenuImages = std::make_unique<SubmenuImageList>();
-        SubmenuImages->list = SmallImages;
+        Submenus.Images.list = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         CreateDataFolder();
         Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
         Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
@@ -59,7 +57,7 @@ void TMainForm::FormCreate() {
         AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
-        if (IsWindowsXP) StartHookLink();
+        if (IsWindowsXP) HookLink.StartHookLink(Handle(), ProgramFolder);
         CalcAll();
         StartWatchers();
         View.ScrollX = 0;
@@ -89,15 +87,14 @@ void TMainForm::FormDestroy() {
         // No rebuild may start while everything is taken down.
         FN1.reset();
         FN2.reset();
-        if (IsWindowsXP) StopHookLink();
+        if (IsWindowsXP) HookLink.StopHookLink();
         Catalogue.ClearFolders();
         Painter.ForgetCells();
-        FolderMenu.Reset();
-        FolderMenuPaths.clear();
+        Submenus.Clear();
         Catalogue.TabIni.reset();
         Layout.MainIni.reset();
         Catalogue.QuickTabIni.reset();
-        SubmenuImages.reset();
+        Submenus.Images = {};
         RemoveTrayIcon(Handle());
         Catalogue.DesktopFolder.Reset();
     });
@@ -168,7 +165,7 @@ void TMainForm::MessageEvent(MSG& msg, bool& handled) {
         // menu runs its own loop, does not handle them a second time.
         handled = true;
         if (msg.message == ShowOldInstanceMessage) ShowMenuClick();
-        if (msg.message == ShowMenuMessage) {
+        if (msg.message == HookLink.ShowMenuMessage) {
             ShowRect = UnpackShowRect(static_cast<uint32_t>(msg.wParam), static_cast<uint32_t>(msg.lParam));
             DelayMenuTimer.Start();  // a running timer keeps its course
         }
@@ -178,7 +175,7 @@ void TMainForm::MessageEvent(MSG& msg, bool& handled) {
 
 bool TMainForm::IsProgramMessage(UINT message) const {
     return message != 0 &&
-           (message == ShowOldInstanceMessage || message == ShowMenuMessage || message == ProgramExitMessage);
+           (message == ShowOldInstanceMessage || message == HookLink.ShowMenuMessage || message == ProgramExitMessage);
 }
 
 void TMainForm::TaskbarCreated() {
@@ -281,13 +278,13 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MEASUREITEM: {
             auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (m->CtlType != ODT_MENU) return DefWindowProcA(Handle(), msg, wParam, lParam);
-            MeasureMenuIcon(*m);
+            Submenus.MeasureMenuIcon(*m);
             return TRUE;
         }
         case WM_DRAWITEM: {
             auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             if (d->CtlType != ODT_MENU) return DefWindowProcA(Handle(), msg, wParam, lParam);
-            DrawMenuIcon(*d);
+            Submenus.DrawMenuIcon(*d);
             return TRUE;
         }
         case WM_ERASEBKGND:

@@ -21,6 +21,7 @@
 #include "catalogue/Folder.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
+#include "panel/FolderMenu.h"
 #include "panel/Geometry.h"
 #include "panel/PanelLayout.h"
 #include "panel/Painter.h"
@@ -32,7 +33,7 @@
 #include "platform/Handle.h"
 #include "platform/IniFile.h"
 #include "platform/WindowTimer.h"
-#include "shell/HookContract.h"
+#include "shell/HookLink.h"
 
 constexpr UINT TrayCallbackMessage = WM_USER + 20;
 // Posted to the window itself: paint the next cells ahead, from the entry index in wParam.
@@ -42,12 +43,6 @@ constexpr const char* kApplicationTitle = "Kestrola";
 
 // Registered once per process, before anything else.
 extern UINT ProgramExitMessage;
-
-// Shows the shared small system image list; never destroys it.
-struct SubmenuImageList {
-    HIMAGELIST list = nullptr;
-    UINT drawStyle = ILD_TRANSPARENT;
-};
 
 class TMainForm {
 public:
@@ -80,13 +75,7 @@ public:
     UniqueMenu TrayPopupMenu;  // the resource menu; its first submenu is the one shown
 
     // The hook library link (Windows XP build 2600 only).
-    bool StartHookLink();
-    bool StopHookLink();
-    void PublishHookSettings();
-    UniqueHandle HookMapping;
-    UniqueModule HookLibrary;
-    UniqueMapView HookView;
-    bool HookStarted = false;
+    THookLink HookLink;
 
     // Folder watching: a change arms the one-shot rebuild timer.
     void FN1DirectoryChanged();
@@ -121,7 +110,6 @@ public:
     void DelayMenuTimerTimer();
     void ShowPopupMenuTimerTimer();
     void TimerTimer();
-    bool CursorInMenu(POINT p, HMENU menu);
     bool IsDragging = false;
     // Ends a drag, by release or by a lost capture; stores the position once per showing.
     void EndDrag();
@@ -130,12 +118,8 @@ public:
     bool HandUnderPointer();
     POINT DragPoint{};
 
-    // Folder submenus.
-    void FillMenu(const std::string& folderName);
-    int MenuTextWidth(HMENU menu);
+    // Folder submenus: a choice starts its file.
     void ItemClick(int tag);
-    UniqueMenu FolderMenu;
-    std::vector<std::string> FolderMenuPaths;
 
     // Starting programs: resolve, hide the panel, hand the file to the shell.
     void StartSequence(const std::string& path);
@@ -159,18 +143,13 @@ public:
 
     UINT ShowOldInstanceMessage = 0;
     UINT TaskbarCreatedMessage = 0;  // the shell's notification area was made anew
-    UINT ShowMenuMessage = 0;      // registered when the hook link starts
-    UINT OptionsUpdateMessage = 0;  // likewise
 
     TPanelLayout Layout;
     PanelView View;
-    TCatalogue Catalogue{FolderPaths, Layout.Geometry};
-
-    HIMAGELIST SmallImages = nullptr;  // the shared system list: borrowed, never destroyed
-    std::unique_ptr<SubmenuImageList> SubmenuImages;
+    TCatalogue Catalogue{FolderPaths};
 
     PanelPainter Painter{Catalogue.FolderList, Layout.Geometry, View};
-
+    TFolderMenu Submenus{FolderPaths, Painter.Colours, Layout.Geometry};
 
     WindowTimer UpdateFolderTimer{1, 1500};
     WindowTimer DelayMenuTimer{2, 300};
@@ -192,9 +171,6 @@ private:
     PanelPlace Place() const;
     // Pops FolderMenu up at the screen point; modal. Starts the chosen file.
     void TrackFolderMenu(int x, int y);
-    bool folderMenuTracked_ = false;
-    void MeasureMenuIcon(MEASUREITEMSTRUCT& m) const;
-    void DrawMenuIcon(const DRAWITEMSTRUCT& d) const;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/Application.h"
+#include "platform/Application.h"
 #include "platform/Text.h"
 
 namespace {

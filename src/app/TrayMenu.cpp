@@ -5,7 +5,7 @@
 #include "shell/AboutBox.h"
 #include "shell/Links.h"
 #include "shell/OptionsForm.h"
-#include "shell/UiTexts.h"
+#include "platform/UiTexts.h"
 
 namespace {
 void SetCaption(HMENU menu, UINT id, const std::string& text) {
@@ -48,7 +48,7 @@ void TMainForm::Trayiconnotify(LPARAM mouseEvent) {
 
 void TMainForm::OptionsMenuClick() {
     Guarded("OptionsMenuClick", [&] {
-        TOptionsForm form(Handle(), [this] { PublishHookSettings(); });
+        TOptionsForm form(Handle(), [this] { HookLink.PublishHookSettings(); });
         form.ShowModal();
     });
 }

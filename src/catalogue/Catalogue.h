@@ -12,13 +12,12 @@
 #include "catalogue/FolderPaths.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
-#include "panel/Geometry.h"
 #include "platform/ComPtr.h"
 #include "platform/IniFile.h"
 
 class TCatalogue {
 public:
-    TCatalogue(const TFolderPaths& paths, PanelGeometry& geometry);
+    explicit TCatalogue(const TFolderPaths& paths);
     TCatalogue(const TCatalogue&) = delete;
     TCatalogue& operator=(const TCatalogue&) = delete;
 
@@ -32,7 +31,9 @@ public:
     void ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names);
 
     // The catalogue files.
-    void ProcessItems();
+    // A first fill runs in block order over the given columns; the counts become the highest
+    // slot and position in use.
+    void ProcessItems(int columns, int& itemCount, int& quickCount);
     void CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
                       const std::string& commonRoot, const std::string& userRoot, int& count);
     void DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
@@ -58,5 +59,4 @@ private:
     TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
 
     const TFolderPaths& FolderPaths;
-    PanelGeometry& Geometry;
 };

@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Reconcile.h"
 #include "catalogue/SetupTime.h"
+#include "catalogue/SlotMap.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
@@ -62,21 +63,21 @@ void RestoreIfLost(TIniFile& file) {
 
 }  // namespace
 
-void TCatalogue::ProcessItems() {
+void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
     Guarded("ProcessItems", [&] {
         RestoreIfLost(*TabIni);
         RestoreIfLost(*QuickTabIni);
         if (HasEntries(*TabIni)) {
             CorrectItems(ProgramNames, FreeSlots, *TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
-                         Geometry.ItemCount);
+                         itemCount);
         } else {
             for (int k = 1; k <= ProgramNames.Count(); ++k)
                 DoWrite(*TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms, ProgramNames[k - 1],
-                        SlotOfPosition(k, Geometry.Columns) - 1, true);
+                        SlotOfPosition(k, columns) - 1, true);
         }
         if (HasEntries(*QuickTabIni)) {
             CorrectItems(QuickNames, QuickFreeSlots, *QuickTabIni, FolderPaths.CommonStartMenu,
-                         FolderPaths.UserStartMenu, Geometry.QuickCount);
+                         FolderPaths.UserStartMenu, quickCount);
         } else {
             for (int i = 0; i < QuickNames.Count(); ++i)
                 DoWrite(*QuickTabIni, FolderPaths.CommonStartMenu, FolderPaths.UserStartMenu, QuickNames[i], i, true);

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/Geometry.h"
 #include "platform/Paths.h"
 
 enum EntryKind : uint8_t {
@@ -19,6 +18,11 @@ inline bool IsQuickKind(int kind) { return kind >= 3; }
 inline bool IsSingleFolderKind(int kind) { return kind == ekSingleFolder || kind == ekQuickSingleFolder; }
 inline bool IsFolderKind(int kind) { return kind != ekFile && kind != ekQuickFile; }
 
+// The caption's rectangle in the panel, in pixels.
+struct TextRectF {
+    float X, Y, Width, Height;
+};
+
 struct TFolder {
     std::string Caption;
     std::wstring WideCaption;  // the real name when the entry is known by its short alias
@@ -30,6 +34,7 @@ struct TFolder {
     bool IsFolder = false;
     int32_t Recency = 0;
     uint8_t FolderType = 0;
+    int32_t Number = 0;  // the slot, or the quick area's position
 };
 
 // The caption of a stored path: its last component, without a ".lnk" extension (any case).

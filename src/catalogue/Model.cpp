@@ -9,7 +9,7 @@
 #include "platform/Guarded.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "shell/Log.h"
+#include "platform/Log.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::wstring LongCaption(const std::string& path) {
 
 }  // namespace
 
-TCatalogue::TCatalogue(const TFolderPaths& paths, PanelGeometry& geometry) : FolderPaths(paths), Geometry(geometry) {}
+TCatalogue::TCatalogue(const TFolderPaths& paths) : FolderPaths(paths) {}
 
 void TCatalogue::ClearFolders() {
     Guarded("ClearFolders", [&] {
@@ -100,10 +100,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number) {
                      ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
                      std::to_string(f.IconIndex));
         }
-        Point cell = IsQuickKind(kind) ? QuickCellOrigin(Geometry, number) : MainCellOrigin(Geometry, number);
-        f.CellX = cell.x;
-        f.CellY = cell.y;
-        f.TextRect = CaptionRect(Geometry, cell);
+        f.Number = number;
         FolderList.push_back(std::move(f));
     });
 }

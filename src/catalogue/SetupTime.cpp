@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "panel/Geometry.h"
 #include "platform/Error.h"
 #include "platform/Numbers.h"
 

@@ -1,12 +1,13 @@
 // Folder submenus of the panel: built from the four Start Menu roots, shown, watched, chosen.
 #include <windows.h>
 
-#include "app/MainForm.h"
-#include "app/SystemVersion.h"
+#include "panel/FolderMenu.h"
+
+#include "catalogue/Shortcuts.h"
 #include "panel/FolderMenuTree.h"
 #include "panel/PointerRules.h"
 #include "platform/Guarded.h"
-#include "shell/Log.h"
+#include "platform/Log.h"
 
 namespace {
 
@@ -101,17 +102,20 @@ bool PointInMenu(POINT p, HMENU menu) {
 
 }  // namespace
 
-void TMainForm::FillMenu(const std::string& folderName) {
+TFolderMenu::TFolderMenu(const TFolderPaths& paths, const PanelColours& colours, const PanelGeometry& geometry)
+    : paths_(paths), colours_(colours), geometry_(geometry) {}
+
+void TFolderMenu::FillMenu(const std::string& folderName, IShellFolder* desktop) {
     Guarded("FillMenu", [&] {
-        if (folderMenuTracked_) return;  // never rebuild the menu that is on screen
+        if (tracked_) return;  // never rebuild the menu that is on screen
         FolderMenu.Reset();
         FolderMenuPaths.clear();
         MenuNode top;
         top.folder = true;
-        DiskFolders disk(Catalogue.DesktopFolder.Get());
+        DiskFolders disk(desktop);
         FolderMenuBuilder builder(disk);
-        for (const std::string* root : {&FolderPaths.UserPrograms, &FolderPaths.CommonPrograms,
-                                        &FolderPaths.UserStartMenu, &FolderPaths.CommonStartMenu})
+        for (const std::string* root : {&paths_.UserPrograms, &paths_.CommonPrograms,
+                                        &paths_.UserStartMenu, &paths_.CommonStartMenu})
             builder.AddSubMenu(*root + "\\" + folderName, top);
         if (builder.LoopSkipped) WriteLog("FillMenu: a folder that leads back to its own parent was left out");
         if (builder.LimitReached) WriteLog("FillMenu: the folder tree is too deep or too large; the menu is cut short");
@@ -121,7 +125,7 @@ void TMainForm::FillMenu(const std::string& folderName) {
     });
 }
 
-int TMainForm::MenuTextWidth(HMENU menu) {
+int TFolderMenu::MenuTextWidth(HMENU menu) const {
     std::vector<std::string> captions;
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
@@ -134,9 +138,9 @@ int TMainForm::MenuTextWidth(HMENU menu) {
         if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(CaptionOfMenuText(text));
     }
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    int height = -MulDiv(Painter.Colours.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    int height = -MulDiv(colours_.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
     UniqueGdiObject font(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                     Painter.Colours.MenuFontName.c_str()));
+                                     colours_.MenuFontName.c_str()));
     Selection chosen(dc.Get(), font.Get());
     return ::MenuTextWidth(captions, [&](const std::string& c) {
         SIZE s{};
@@ -145,74 +149,35 @@ int TMainForm::MenuTextWidth(HMENU menu) {
     });
 }
 
-void TMainForm::TrackFolderMenu(int x, int y) {
-    if (!FolderMenu) return;
-    folderMenuTracked_ = true;
+int TFolderMenu::TrackFolderMenu(HWND owner, int x, int y) {
+    if (!FolderMenu) return -1;
+    tracked_ = true;
     UINT chosen = static_cast<UINT>(TrackPopupMenu(FolderMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
                                                                          TPM_RIGHTBUTTON,
-                                                   x, y, 0, Handle(), nullptr));
-    folderMenuTracked_ = false;
-    if (chosen) ItemClick(static_cast<int>(chosen) - 1);
+                                                   x, y, 0, owner, nullptr));
+    tracked_ = false;
+    return static_cast<int>(chosen) - 1;
 }
 
-void TMainForm::ShowPopupMenuTimerTimer() {
-    Guarded("ShowPopupMenuTimerTimer", [&] {
-        ShowPopupMenuTimer.Stop();
-        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
-        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
-        FillMenu(f.Caption);
-        if (!FolderMenu) return;
-        int w = MenuTextWidth(FolderMenu.Get());
-        POINT anchor{f.CellX + View.ScrollX + Layout.Geometry.CellWidth - 4,
-                     f.CellY + View.ScrollY + RoundHalfEven(Layout.Geometry.IconHeight / 2.0) - 8};
-        ClientToScreen(Handle(), &anchor);
-        Timer.Start();
-        int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-        TrackFolderMenu(SubmenuLeft(anchor.x, w, Layout.Geometry.CellWidth, desktopRight), anchor.y);
-    });
-}
-
-void TMainForm::TimerTimer() {
-    Guarded("TimerTimer", [&] {
-        POINT p;
-        GetCursorPos(&p);
-        SetCursorType();
-        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < Catalogue.FolderList.size()) {
-            if (!Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
-            if (FolderMenu && CursorInMenu(p, FolderMenu.Get())) return;
-        }
-        POINT c = p;
-        ScreenToClient(Handle(), &c);
-        if (GetCurrentItem(c.x, c.y) == View.CurrentItem) return;
-        Timer.Stop();
-        if (!PanelShown) return;
-        // Ends only our own menu: a synthesized key could pick an item of whatever menu is open.
-        if (folderMenuTracked_) EndMenu();
-        InvalidateRect(Handle(), nullptr, FALSE);
-    });
-}
-
-bool TMainForm::CursorInMenu(POINT p, HMENU menu) {
+bool TFolderMenu::CursorInMenu(POINT p, HMENU menu) const {
     bool inside = false;
     Guarded("CursorInMenu", [&] { inside = PointInMenu(p, menu); });
     return inside;
 }
 
-void TMainForm::ItemClick(int tag) {
-    Guarded("ItemClick", [&] {
-        if (FolderMenuPaths.empty() || tag < 0 || static_cast<size_t>(tag) >= FolderMenuPaths.size()) return;
-        StartSequence(FolderMenuPaths[static_cast<size_t>(tag)]);
-    });
+void TFolderMenu::Clear() {
+    FolderMenu.Reset();
+    FolderMenuPaths.clear();
 }
 
-void TMainForm::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
-    m.itemWidth = static_cast<UINT>(Layout.Geometry.SmallIconWidth);
-    m.itemHeight = static_cast<UINT>(Layout.Geometry.SmallIconHeight);
+void TFolderMenu::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
+    m.itemWidth = static_cast<UINT>(geometry_.SmallIconWidth);
+    m.itemHeight = static_cast<UINT>(geometry_.SmallIconHeight);
 }
 
-void TMainForm::DrawMenuIcon(const DRAWITEMSTRUCT& d) const {
-    if (!SubmenuImages || !SubmenuImages->list) return;
-    int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - Layout.Geometry.SmallIconHeight) / 2;
-    ImageList_Draw(SubmenuImages->list, static_cast<int>(d.itemData), d.hDC, d.rcItem.left, top,
-                   SubmenuImages->drawStyle);
+void TFolderMenu::DrawMenuIcon(const DRAWITEMSTRUCT& d) const {
+    if (!Images.list) return;
+    int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - geometry_.SmallIconHeight) / 2;
+    ImageList_Draw(Images.list, static_cast<int>(d.itemData), d.hDC, d.rcItem.left, top,
+                   Images.drawStyle);
 }

@@ -1,6 +1,11 @@
-// The panel's grid: sizes per entry count, slot <-> cell mapping, cell origins; pure.
+// The panel's grid in pixels: sizes per entry count, cell origins, caption rectangles; pure.
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "catalogue/Folder.h"
+#include "catalogue/SlotMap.h"
+#include "platform/Numbers.h"
 
 struct PanelGeometry {
     int CellWidth = 75, CellHeight = 75;
@@ -21,30 +26,10 @@ struct PanelGeometry {
     bool DropShadow = false;
 };
 
-struct Cell {
-    int column;  // 1-based
-    int row;     // 1-based
-    bool operator==(const Cell& o) const { return column == o.column && row == o.row; }
-};
-
 struct Point {
     int x, y;
     bool operator==(const Point& o) const { return x == o.x && y == o.y; }
 };
-
-struct TextRectF {
-    float X, Y, Width, Height;
-};
-
-// Block number at 1-based block row i and column j. The first n*n blocks fill an n x n square;
-// each new ring goes down its new right column, then along its new bottom row. Beyond 6 x 6
-// blocks the same rule goes on, so more than 324 entries still get cells of their own.
-int BlockOrder(int blockRow, int blockColumn);
-
-int SlotOfCell(int column, int row);
-Cell CellOfSlot(int slot);
-int SlotOfPosition(int k, int width);
-Cell QuickPositionToXY(int position, int columns);
 
 struct GridSize {
     int columns, rows;
@@ -63,6 +48,5 @@ Point MainCellOrigin(const PanelGeometry& g, int slot);
 Point QuickCellOrigin(const PanelGeometry& g, int position);
 TextRectF CaptionRect(const PanelGeometry& g, Point cell);
 
-// Round to nearest, halves to even, as the layout, recency and colour rules want.
-double RoundHalfEvenReal(double value);
-int RoundHalfEven(double value);
+// The entries' cells and caption rectangles from their slots (quick entries: positions).
+void PlaceEntries(std::vector<TFolder>& entries, const PanelGeometry& g);

@@ -5,7 +5,7 @@
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
 #include "platform/Numbers.h"
-#include "shell/UiTexts.h"
+#include "platform/UiTexts.h"
 
 namespace {
 

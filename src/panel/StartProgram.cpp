@@ -4,7 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/MainForm.h"
+#include "catalogue/Folder.h"
+#include "catalogue/Shortcuts.h"
 #include "platform/Paths.h"
 
 LaunchRequest PlainLaunch(const std::string& path) {
@@ -39,15 +40,4 @@ LaunchRequest LaunchRequestFor(const std::string& path) {
         if (s.resolved) r = {s.target, ExpandVariables(s.workingFolder), s.arguments};
     }
     return r;
-}
-
-void TMainForm::StartSequence(const std::string& path) {
-    LaunchRequest r = LaunchRequestFor(path);
-    LaunchPath(r.file, r.workingFolder, r.arguments);
-}
-
-void TMainForm::LaunchPath(const std::string& file, const std::string& workingFolder, const std::string& arguments) {
-    MainFormHide();
-    // The shell reports its own failures; the panel is already gone.
-    ShellExecuteA(nullptr, "Open", file.c_str(), arguments.c_str(), workingFolder.c_str(), SW_SHOWNORMAL);
 }

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "shell/Log.h"
+#include "platform/Log.h"
 
 // True when the body ran to its end.
 template <typename Body>

@@ -1,5 +1,6 @@
 #include "platform/Numbers.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "platform/Error.h"
@@ -29,3 +30,11 @@ long DecimalOrRaise(const std::string& text) {
     if (!ParseDecimal(text, v)) RaiseNotAnInteger(text);
     return v;
 }
+
+double RoundHalfEvenReal(double value) {
+    double r = std::floor(value + 0.5);
+    if (r - value == 0.5 && std::fmod(r, 2.0) != 0.0) r -= 1.0;  // exactly half: to even
+    return r;
+}
+
+int RoundHalfEven(double value) { return static_cast<int>(RoundHalfEvenReal(value)); }

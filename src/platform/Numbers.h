@@ -7,3 +7,7 @@ bool ParseDecimal(const std::string& text, long& value);
 // The same, raising Error "'text' is not a valid integer value" when the text is no number.
 long DecimalOrRaise(const std::string& text);
 [[noreturn]] void RaiseNotAnInteger(const std::string& text);
+
+// Round to nearest, halves to even, as the layout, recency and colour rules want.
+double RoundHalfEvenReal(double value);
+int RoundHalfEven(double value);

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "app/Application.h"
+#include "platform/Application.h"
 
 // T::Message(dialog, msg, wParam, lParam) handles the dialog's messages from WM_INITDIALOG on;
 // its errors reach the standard error display, none unwinds through the system.

@@ -1,7 +1,7 @@
 #include "shell/OptionsForm.h"
 
-#include "app/Application.h"
-#include "app/ProgramFolder.h"
+#include "platform/Application.h"
+#include "platform/ProgramFolder.h"
 #include "platform/DialogLayout.h"
 #include "resources/ResourceIds.h"
 #include "shell/HookContract.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/LogFormat.h"
+#include "platform/LogFormat.h"
 
 TEST(LogFormat, StampThenMessageWithoutSeparatorAndCrLf) {
     LogMoment m{"08.12.2026", "14:03:07", false, 5};

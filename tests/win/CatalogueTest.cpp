@@ -1,8 +1,8 @@
 #include "win/CatalogueFixture.h"
 
 #include "platform/IniFile.h"
-#include "shell/Log.h"
-#include "app/ProgramFolder.h"
+#include "platform/Log.h"
+#include "platform/ProgramFolder.h"
 
 using Catalogue = CatalogueTree;
 

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "CatalogueFixture.h"
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "panel/StartProgram.h"
 #include "platform/Handle.h"
 #include "support/Program.h"
@@ -63,9 +63,9 @@ TEST_F(Hostile, BrokenShortcutsLongPathsAndForeignNamesLeaveTheRealProgramsShown
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Caf\xE9"));
     EXPECT_TRUE(Shown("Deep"));
-    form->FillMenu("Deep");
-    EXPECT_TRUE(form->FolderMenu);
-    EXPECT_EQ(form->FolderMenuPaths.size(), 2u) << "both shortcuts at the end of the long path";
+    form->Submenus.FillMenu("Deep", form->Catalogue.DesktopFolder.Get());
+    EXPECT_TRUE(form->Submenus.FolderMenu);
+    EXPECT_EQ(form->Submenus.FolderMenuPaths.size(), 2u) << "both shortcuts at the end of the long path";
     LoggedRebuild();  // and again over its own catalogue
     EXPECT_TRUE(Shown("Real"));
 }
@@ -78,9 +78,9 @@ TEST_F(Hostile, FiveThousandItemsInOneFolder) {
     for (int i = 0; i < 5000; ++i) WriteWholeFile(big + "\\item " + std::to_string(i) + ".txt", "");
     LoggedRebuild();
     EXPECT_TRUE(Shown("Big"));
-    form->FillMenu("Big");
-    ASSERT_TRUE(form->FolderMenu);
-    EXPECT_EQ(GetMenuItemCount(form->FolderMenu.Get()), 5002);
+    form->Submenus.FillMenu("Big", form->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(form->Submenus.FolderMenu);
+    EXPECT_EQ(GetMenuItemCount(form->Submenus.FolderMenu.Get()), 5002);
 }
 
 TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
@@ -213,24 +213,24 @@ TEST_F(Hostile, FoldersThatLoopBackAndFoldersThatCannotBeReadLeaveTheRestShown) 
     LoggedRebuild();
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Loop"));
-    Logged([&] { form->FillMenu("Loop"); });
-    ASSERT_TRUE(form->FolderMenu);
+    Logged([&] { form->Submenus.FillMenu("Loop", form->Catalogue.DesktopFolder.Get()); });
+    ASSERT_TRUE(form->Submenus.FolderMenu);
     // Inside, Beside and the Programs folder once through Back; its own Loop is not walked again.
-    EXPECT_LE(form->FolderMenuPaths.size(), 8u);
-    EXPECT_TRUE(std::any_of(form->FolderMenuPaths.begin(), form->FolderMenuPaths.end(),
+    EXPECT_LE(form->Submenus.FolderMenuPaths.size(), 8u);
+    EXPECT_TRUE(std::any_of(form->Submenus.FolderMenuPaths.begin(), form->Submenus.FolderMenuPaths.end(),
                             [](const std::string& s) { return s.find("Inside.lnk") != std::string::npos; }));
     EXPECT_NE(LogText().find("leads back"), std::string::npos) << LogText();
-    Logged([&] { form->FillMenu("Locked"); });
-    EXPECT_TRUE(!form->FolderMenu || form->FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
+    Logged([&] { form->Submenus.FillMenu("Locked", form->Catalogue.DesktopFolder.Get()); });
+    EXPECT_TRUE(!form->Submenus.FolderMenu || form->Submenus.FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
 
     lockedFolder.Reset();
     busyLink.Reset();
     LoggedRebuild();
     EXPECT_TRUE(Shown("Busy"));
     EXPECT_TRUE(Shown("Locked"));
-    form->FillMenu("Locked");
-    ASSERT_TRUE(form->FolderMenu);
-    EXPECT_EQ(form->FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
+    form->Submenus.FillMenu("Locked", form->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(form->Submenus.FolderMenu);
+    EXPECT_EQ(form->Submenus.FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
 }
 
 TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
-#include "shell/Log.h"
+#include "platform/Log.h"
 #include "support/TempFolder.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "app/MainForm.h"
 #include "resources/ResourceIds.h"
-#include "shell/UiTexts.h"
+#include "platform/UiTexts.h"
 
 TEST(TrayMenu, TranslateGivesEveryEntryItsEnglishCaptionInOrder) {
     TMainForm form;

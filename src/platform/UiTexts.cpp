@@ -1,4 +1,4 @@
-#include "shell/UiTexts.h"
+#include "platform/UiTexts.h"
 
 TUiTexts UiTexts;
 

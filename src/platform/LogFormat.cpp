@@ -1,4 +1,4 @@
-#include "shell/LogFormat.h"
+#include "platform/LogFormat.h"
 
 #include <cstdio>
 

@@ -138,7 +138,7 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
             return;
         }
         ShowPopupMenuTimer.Stop();
-        FillMenu(f.Caption);
+        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
         POINT at{f.CellX + Layout.Geometry.CellWidth - 2, f.CellY + Layout.Geometry.IconInset + 14};
         ClientToScreen(Handle(), &at);
         TrackFolderMenu(at.x, at.y);

@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "platform/Application.h"
 
 namespace {
 std::string g_title;

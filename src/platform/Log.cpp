@@ -1,12 +1,12 @@
-#include "shell/Log.h"
+#include "platform/Log.h"
 
 #include <windows.h>
 
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Error.h"
 #include "platform/Handle.h"
 #include "platform/Text.h"
-#include "shell/LogFormat.h"
+#include "platform/LogFormat.h"
 
 namespace {
 
