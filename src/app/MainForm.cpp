@@ -31,6 +31,7 @@ TMainForm::TMainForm() = default;
 
 TMainForm::~TMainForm() {
     FormDestroy();
+    Painter.SetWindow(nullptr);
     window_.Reset();
 }
 
@@ -127,6 +128,7 @@ void TMainForm::HandleNeeded() {
                              kDesignWidth, kDesignHeight, nullptr, nullptr, instance, this);
     if (!w) throw Error("Cannot create the main window: " + std::to_string(GetLastError()));
     window_.Reset(w);
+    Painter.SetWindow(w);
     for (WindowTimer* t : {&UpdateFolderTimer, &DelayMenuTimer, &ShowPopupMenuTimer, &Timer, &ScrollTimer})
         t->Attach(w);
 }
