@@ -54,11 +54,24 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, bool flush) {
                              read == bytes.size());
 }
 
+// Puts from in the place of to. A reader that holds the file (a virus scanner, an editor, a
+// backup) makes the replace fail while it reads, so it is tried again for up to a second.
+bool ReplaceWhole(const std::string& from, const std::string& to) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        DWORD error = GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt == 20) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(50);
+    }
+}
+
 // A copy made under a temporary name and then renamed, so that no half-made copy is ever seen.
 bool CopyWhole(const std::string& from, const std::string& to) {
     std::string part = to + ".part";
-    return CopyFileA(from.c_str(), part.c_str(), FALSE) &&
-           MoveFileExA(part.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return CopyFileA(from.c_str(), part.c_str(), FALSE) && ReplaceWhole(part, to);
 }
 
 }  // namespace
@@ -121,7 +134,7 @@ void TIniFile::Commit() {
         throw Error("Unable to write to " + fileName_ + ": the update was not written whole; the file is kept");
     }
     active_ = fileName_;
-    if (!MoveFileExA(work.c_str(), fileName_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!ReplaceWhole(work, fileName_)) {
         DWORD error = GetLastError();
         DeleteFileA(work.c_str());
         throw Error("Unable to write to " + fileName_ + ": " + SystemErrorText(error));

@@ -101,6 +101,27 @@ TEST_F(IniUpdate, ReplacesTheFileWholeAndKeepsItsBackup) {
     EXPECT_EQ(ReadWholeFile(fresh.BackupName()), "[Files]\r\n1=q\r\n");
 }
 
+// A reader holding the file for a moment (a scanner, say) delays the commit; it does not lose it.
+TEST_F(IniUpdate, AReaderHoldingTheFileForAMomentDelaysTheCommit) {
+    ini.WriteString("Files", "2", "b");
+    HANDLE reader = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    HANDLE closer = CreateThread(
+        nullptr, 0,
+        [](void* h) -> DWORD {
+            Sleep(300);
+            CloseHandle(static_cast<HANDLE>(h));
+            return 0;
+        },
+        reader, 0, nullptr);
+    ASSERT_NE(closer, nullptr);
+    EXPECT_NO_THROW(ini.Commit());
+    WaitForSingleObject(closer, INFINITE);
+    CloseHandle(closer);
+    EXPECT_EQ(ReadWholeFile(name), "[Files]\r\n1=a\r\n2=b\r\n");
+}
+
 TEST_F(IniUpdate, AWorkingCopyCutShortIsNotCommitted) {
     ini.WriteString("Files", "1512", "c:\\programs\\x.lnk");
     // What a full disk leaves: the copy ends inside its last line.
