@@ -1,9 +1,10 @@
-// TMainForm: the hidden borderless main window that owns everything and is the panel.
-//
-// Its operations keep their names (log lines carry them). They are members of this one class,
-// defined in one .cpp per subsystem: app/MainForm.cpp (start, end, messages), app/ShowHide.cpp
-// (showing and hiding), catalogue/Model.cpp, catalogue/Scanning.cpp, catalogue/CatalogueFiles.cpp,
-// panel/Layout.cpp; later subsystems add their own files beside them.
+// TMainForm: the hidden borderless main window that is the panel, and the conductor of the
+// subsystems it owns. Data flows one way:
+//   folders -> Catalogue (names, slots, catalogue files, entries) -> Layout (geometry, Main.ini)
+//   -> Painter (colours, kept cells, frames) and the hit tests; input -> pointer handlers here ->
+//   Submenus (folder menus) and the start sequence. HookLink and the tray icon talk to the system.
+// Operations keep their names (log lines carry them). What is still the window's own: the start
+// and end sequences, messages and timers, show and hide, the pointer, and CalcAll's sequence.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
