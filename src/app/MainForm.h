@@ -92,7 +92,6 @@ public:
     bool IsProgramMessage(UINT message) const;
     void TaskbarCreated();
 
-
     // The whole rebuild.
     void CalcAll();
 

@@ -27,6 +27,6 @@ bool TMainForm::PointerOnArrow() const {
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(Handle(), &pt);
-    return PointerInStrips(View.Arrows(), VisibleClientRect(), View.ScrollBand, pt.x, pt.y);
+    return PointerInStrips(View.Arrows, VisibleClientRect(), View.ScrollBand, pt.x, pt.y);
 }
 

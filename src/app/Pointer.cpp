@@ -27,7 +27,8 @@ int TMainForm::GetCurrentItem(int x, int y) {
         std::vector<CellOrigin> cells;
         cells.reserve(Catalogue.FolderList.size());
         for (const TFolder& f : Catalogue.FolderList) cells.push_back({f.CellX, f.CellY});
-        result = HitTest(cells, Layout.Geometry.CellWidth, Layout.Geometry.CellHeight, View.ScrollX, View.ScrollY, x, y);
+        const PanelGeometry& g = Layout.Geometry;
+        result = HitTest(cells, g.CellWidth, g.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
 }
@@ -122,7 +123,8 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         if (!left) {
             if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
             ShowPopupMenuTimer.Stop();
-            std::string path = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].FullName;  // the list may be rebuilt meanwhile
+            // A copy: the list may be rebuilt meanwhile.
+            std::string path = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].FullName;
             POINT at{x, y};
             ClientToScreen(Handle(), &at);
             ShowShellContextMenu(path, at, Handle());
@@ -159,7 +161,7 @@ void TMainForm::ScrollTimerTimer() {
     GetCursorPos(&p);
     ScreenToClient(Handle(), &p);
     BandSide side;
-    if (!StripAt({View.ArrowLeft, View.ArrowRight, View.ArrowTop, View.ArrowBottom}, VisibleClientRect(), View.ScrollBand, p.x, p.y, side))
+    if (!StripAt(View.Arrows, VisibleClientRect(), View.ScrollBand, p.x, p.y, side))
         return;
     ScrollStep(side, View.ScrollX, View.ScrollY);
     InvalidateRect(Handle(), nullptr, FALSE);

@@ -45,11 +45,11 @@ void TMainForm::TimerTimer() {
 
 void TMainForm::ItemClick(int tag) {
     Guarded("ItemClick", [&] {
-        if (Submenus.FolderMenuPaths.empty() || tag < 0 || static_cast<size_t>(tag) >= Submenus.FolderMenuPaths.size()) return;
-        StartSequence(Submenus.FolderMenuPaths[static_cast<size_t>(tag)]);
+        const std::vector<std::string>& paths = Submenus.FolderMenuPaths;
+        if (paths.empty() || tag < 0 || static_cast<size_t>(tag) >= paths.size()) return;
+        StartSequence(paths[static_cast<size_t>(tag)]);
     });
 }
-
 
 void TMainForm::TrackFolderMenu(int x, int y) {
     int chosen = Submenus.TrackFolderMenu(Handle(), x, y);

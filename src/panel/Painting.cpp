@@ -115,10 +115,10 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch) {
         }
         DrawBorderLines();
         if (bands) {
-            if (view_.ArrowLeft) DrawLeftArrow(surface, visible);
-            if (view_.ArrowRight) DrawRightArrow(surface, visible);
-            if (view_.ArrowTop) DrawTopArrow(surface, visible);
-            if (view_.ArrowBottom) DrawBottomArrow(surface, visible);
+            if (view_.Arrows.left) DrawLeftArrow(surface, visible);
+            if (view_.Arrows.right) DrawRightArrow(surface, visible);
+            if (view_.Arrows.top) DrawTopArrow(surface, visible);
+            if (view_.Arrows.bottom) DrawBottomArrow(surface, visible);
         }
     });
     canvas_ = nullptr;
@@ -138,8 +138,8 @@ void PanelPainter::RedrawItem(bool highlighted, int index) {
             dc = windowDc->Get();
         }
         CellPlace cell = CellImage(dc, static_cast<size_t>(index), highlighted);
-        BitBlt(dc, f.CellX + view_.ScrollX, f.CellY + view_.ScrollY, geometry_.CellWidth, geometry_.CellHeight, cell.dc, cell.x,
-               cell.y, SRCCOPY);
+        BitBlt(dc, f.CellX + view_.ScrollX, f.CellY + view_.ScrollY, geometry_.CellWidth, geometry_.CellHeight, cell.dc,
+               cell.x, cell.y, SRCCOPY);
     });
 }
 

@@ -9,9 +9,7 @@ struct PanelView {
     int CurrentItem = -1;
     int ScrollX = 0, ScrollY = 0, ScrollBand = 0;
     bool OffDesktopX = false, OffDesktopY = false;
-    bool ArrowLeft = false, ArrowRight = false, ArrowTop = false, ArrowBottom = false;
-
-    ArrowFlags Arrows() const { return {ArrowLeft, ArrowRight, ArrowTop, ArrowBottom}; }
+    ArrowFlags Arrows;  // the bands shown
 };
 
 // The window's place on the virtual screen; a window of no handle lies at 0, 0 with no size.

@@ -17,9 +17,5 @@ PanelPlace PlaceOfWindow(HWND window) {
 }
 
 void UpdateArrowFlags(PanelView& view, const PanelPlace& place) {
-    ArrowFlags f = ComputeArrowFlags(place, view.ScrollX, view.ScrollY);
-    view.ArrowLeft = f.left;
-    view.ArrowRight = f.right;
-    view.ArrowTop = f.top;
-    view.ArrowBottom = f.bottom;
+    view.Arrows = ComputeArrowFlags(place, view.ScrollX, view.ScrollY);
 }

@@ -1,6 +1,7 @@
 #include "win/CatalogueFixture.h"
 
 #include "platform/IniFile.h"
+#include "support/Pixels.h"
 #include "platform/Log.h"
 #include "platform/ProgramFolder.h"
 
@@ -123,11 +124,7 @@ TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     auto pixels = [&](PanelPainter& painter) {
         OffscreenBitmap frame(nullptr, size.width, size.height);
         painter.PaintFrame(frame.Dc(), size.width, size.height);
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof bi.bmiHeader, size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<uint32_t> px(static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
-        GetDIBits(frame.Dc(), frame.Bitmap(), 0, static_cast<UINT>(size.height), px.data(), &bi, DIB_RGB_COLORS);
-        return px;
+        return Pixels(frame, size.width, size.height);
     };
     pixels(form->Painter);
     DeleteFileA((paths.CommonPrograms + "\\A.lnk").c_str());

@@ -14,6 +14,7 @@
 #include "panel/Painter.h"
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"
+#include "support/Pixels.h"
 
 #include <gdiplus.h>
 
@@ -91,20 +92,6 @@ protected:
     std::unique_ptr<OffscreenBitmap> frame;
 };
 
-}  // namespace
-
-namespace {
-std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height));
-    GetDIBits(b.Dc(), b.Bitmap(), 0, static_cast<UINT>(height), px.data(), &bi, DIB_RGB_COLORS);
-    return px;
-}
 }  // namespace
 
 TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
