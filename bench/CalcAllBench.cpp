@@ -12,7 +12,6 @@
 #include "StartMenuGenerator.h"
 #include "Report.h"
 #include "Timing.h"
-#include "app/MainForm.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -59,10 +58,10 @@ int main() {
         floor.push_back(Milliseconds([&] { loaded = Floor(p.CommonStartMenu) + Floor(p.UserStartMenu); }));
         DeleteFileA((p.AppData + "\\tab1.ini").c_str());
         DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
-        TMainForm form;
+        PanelParts form;
         AttachCatalogue(form, p);
-        first.push_back(Milliseconds([&] { form.CalcAll(); }));
-        rebuild.push_back(Milliseconds([&] { form.CalcAll(); }));
+        first.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
+        rebuild.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
         // The floor once more with what every panel of icons must ask besides: the shell's icon
         // of each shown entry, once.
         withIcons.push_back(floor.back() + Milliseconds([&] {

@@ -11,7 +11,6 @@
 
 #include "Report.h"
 #include "Timing.h"
-#include "app/MainForm.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "support/CatalogueSetup.h"
@@ -80,7 +79,7 @@ int main() {
     const char* tags[] = {"u", "c", "um", "cm"};
     for (int r = 0; r < 4; ++r) made += Populate(*roots[r] + "\\Suite", base + "\\targets", tags[r]);
 
-    TMainForm form;
+    PanelParts form;
     AttachCatalogue(form, p);
     const int runs = 7;
     std::vector<double> enumerate, floor, fill;

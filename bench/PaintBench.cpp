@@ -37,7 +37,8 @@ int main() {
     std::vector<TFolder> list;
     PanelGeometry g;
     PanelView view;
-    PanelPainter painter(list, g, view);
+    unsigned version = 0;
+    PanelPainter painter(list, version, g, view);
     SetIconParams(g);
     painter.PrepareColors();
     SHFILEINFOA info = {};

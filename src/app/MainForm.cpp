@@ -1,6 +1,5 @@
 // The main window's start and end sequences, its window procedure and its message filter.
 #include "app/MainForm.h"
-#include "panel/PanelLayout.h"
 
 #include "platform/Application.h"
 #include "platform/ProgramFolder.h"
@@ -10,7 +9,6 @@
 #include "platform/Files.h"
 #include "shell/Registry.h"
 #include "resources/ResourceIds.h"
-#include "shell/TrayIcon.h"
 #include "platform/UiTexts.h"
 
 UINT ProgramExitMessage = 0;
@@ -18,6 +16,7 @@ UINT ProgramExitMessage = 0;
 namespace {
 constexpr UINT kFileInfoSize = 352;  // SHFILEINFOA
 constexpr int kDesignWidth = 300, kDesignHeight = 200;
+constexpr const char* kApplicationTitle = "Kestrola";
 
 HIMAGELIST SystemImageList(const std::string& path, UINT flags) {
     SHFILEINFOA info = {};
@@ -40,27 +39,25 @@ void TMainForm::FormCreate() {
     Guarded("FormCreate", [&] {
         ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
         TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-        Translate();
+        Tray.Translate();
         // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
-        FolderPaths = LoadFolderPaths();
-        SHGetDesktopFolder(Catalogue.DesktopFolder.Put());
-        Painter.LargeImages = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
-        Submenus.Images.list = SystemImageList(FolderPaths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        TFolderPaths& paths = Model.FolderPaths;
+        paths = LoadFolderPaths();
+        SHGetDesktopFolder(Model.Catalogue.DesktopFolder.Put());
+        Painter.LargeImages = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
+        Submenus.Images.list = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         CreateDataFolder();
-        Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
-        Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
-        Catalogue.QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
-        DoubleBuffered = true;
-        SetIconParams(Layout.Geometry);
-        Layout.SetScreenSize(ShowPopupMenuTimer);
+        Model.OpenFiles();
+        SetIconParams(Model.Layout.Geometry);
+        Model.Layout.SetScreenSize(Pointer.SubmenuDelay());
         HandleNeeded();
-        AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater);
+        Tray.Add(Handle(), XpOrLater);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
         if (IsWindowsXP) HookLink.StartHookLink(Handle(), ProgramFolder);
         CalcAll();
-        StartWatchers();
+        Watchers.Start(Handle(), paths.CommonStartMenu, paths.UserStartMenu);
         View.ScrollX = 0;
         View.ScrollY = 0;
         View.ScrollBand = 30;
@@ -68,13 +65,14 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::CreateDataFolder() {
-    DataFolder = FolderPaths.AppData + "\\" + Application::Title();
-    if (!DirectoryExists(DataFolder) && !ForceDirectories(DataFolder)) throw Error(UiTexts.FolderError);
+    std::string& folder = Model.DataFolder;
+    folder = Model.FolderPaths.AppData + "\\" + Application::Title();
+    if (!DirectoryExists(folder) && !ForceDirectories(folder)) throw Error(UiTexts.FolderError);
 }
 
 void TMainForm::FirstRunSettings() {
     if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "ShowTip")) return;
-    ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, Handle(), Win2000OrLater);
+    Tray.ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, Win2000OrLater);
     WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "ShowTip", RegValue::Integer(1), 3);
     WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
                   RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
@@ -86,18 +84,15 @@ void TMainForm::FormDestroy() {
     if (SecondInstance) return;
     Guarded("FormDestroy", [&] {
         // No rebuild may start while everything is taken down.
-        FN1.reset();
-        FN2.reset();
+        Watchers.Stop();
         if (IsWindowsXP) HookLink.StopHookLink();
-        Catalogue.ClearFolders();
+        Model.Catalogue.ClearFolders();
         Painter.ForgetCells();
         Submenus.Clear();
-        Catalogue.TabIni.reset();
-        Layout.MainIni.reset();
-        Catalogue.QuickTabIni.reset();
+        Model.CloseFiles();
         Submenus.Images = {};
-        RemoveTrayIcon(Handle());
-        Catalogue.DesktopFolder.Reset();
+        Tray.Remove();
+        Model.Catalogue.DesktopFolder.Reset();
     });
 }
 
@@ -129,8 +124,8 @@ void TMainForm::HandleNeeded() {
     if (!w) throw Error("Cannot create the main window: " + std::to_string(GetLastError()));
     window_.Reset(w);
     Painter.SetWindow(w);
-    for (WindowTimer* t : {&UpdateFolderTimer, &DelayMenuTimer, &ShowPopupMenuTimer, &Timer, &ScrollTimer})
-        t->Attach(w);
+    DelayMenuTimer.Attach(w);
+    Pointer.Attach(w);
 }
 
 void TMainForm::LoadComponents() {
@@ -183,7 +178,7 @@ bool TMainForm::IsProgramMessage(UINT message) const {
 void TMainForm::TaskbarCreated() {
     // The shell was restarted and its notification area is empty: the icon is the program's only
     // surface, so it is added again (without the first-run balloon).
-    Guarded("TaskbarCreated", [&] { AddTrayIcon(Handle(), GetModuleHandleA(nullptr), TrayCallbackMessage, XpOrLater); });
+    Guarded("TaskbarCreated", [&] { Tray.Add(Handle(), XpOrLater); });
 }
 
 void TMainForm::ActivateAPP(WPARAM active) {
@@ -194,10 +189,7 @@ void TMainForm::ActivateAPP(WPARAM active) {
 
 void TMainForm::OnTimer(UINT_PTR id) {
     if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
-    if (id == ScrollTimer.Id()) ScrollTimerTimer();
-    if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
-    if (id == Timer.Id()) TimerTimer();
-    if (id == UpdateFolderTimer.Id()) UpdateFolderTimerTimer();
+    if (!Pointer.OnTimer(id)) Watchers.OnTimer(id);
 }
 
 void TMainForm::OnCommand(UINT id) {
@@ -230,14 +222,13 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case TrayCallbackMessage:
-            Trayiconnotify(lParam);
+            Tray.Trayiconnotify(lParam, [this] { ShowMenuClick(); });
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
             return 0;
         case kDirectoryChangedMessage:
-            if (wParam == 1 && FN1) FN1->Deliver();
-            if (wParam == 2 && FN2) FN2->Deliver();
+            Watchers.Deliver(wParam);
             return 0;
         case kPaintAheadMessage:
             PaintAheadStep(wParam);
@@ -247,35 +238,35 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:  // a quick second press is a press all the same
-            FormMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            Pointer.FormMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_MOUSEMOVE:
-            FormMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            Pointer.FormMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
-            FormMouseUp(true, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            Pointer.FormMouseUp(true, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_RBUTTONUP:
             // Default processing makes the context-menu message from the release.
             DefWindowProcA(Handle(), msg, wParam, lParam);
-            FormMouseUp(false, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            Pointer.FormMouseUp(false, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_CAPTURECHANGED:
         case WM_CANCELMODE:
             // Alt+Tab, Escape or another window took the pointer: a drag cannot go on.
             if (msg == WM_CANCELMODE || reinterpret_cast<HWND>(lParam) != Handle())
-                Guarded("FormMouseUp", [&] { EndDrag(); });
+                Guarded("FormMouseUp", [&] { Pointer.EndDrag(); });
             return msg == WM_CANCELMODE ? DefWindowProcA(Handle(), msg, wParam, lParam) : 0;
         case WM_KEYDOWN:
             FormKeyDown(wParam);
             return 0;
         case WM_CONTEXTMENU:
-            FormContextPopup();
+            Pointer.FormContextPopup();
             return 0;
         case WM_SETCURSOR:
             // Over an entry that takes a hand the class cursor must not undo it; elsewhere, and
             // over folder entries, the system's own choice stands.
-            if (LOWORD(lParam) == HTCLIENT && HandUnderPointer()) return TRUE;
+            if (LOWORD(lParam) == HTCLIENT && Pointer.HandUnderPointer()) return TRUE;
             return DefWindowProcA(Handle(), msg, wParam, lParam);
         case WM_MEASUREITEM: {
             auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

@@ -1,6 +1,7 @@
 // Showing the panel where it belongs and hiding it again.
 #include "app/MainForm.h"
 #include "platform/Guarded.h"
+#include "panel/PointerRules.h"
 #include "shell/Registry.h"
 
 namespace {
@@ -19,7 +20,7 @@ POINT CentredPosition(int width, int height) {
 
 void TMainForm::MainFormShow() {
     Guarded("MainFormShow", [&] {
-        PositionSaveArmed = true;
+        Pointer.ArmPositionSave();
         RECT r = {};
         GetWindowRect(Handle(), &r);
         POINT p;
@@ -47,8 +48,7 @@ void TMainForm::ShowSequence() {
 
 void TMainForm::MainFormHide() {
     Guarded("MainFormHide", [&] {
-        ShowPopupMenuTimer.Stop();
-        EndDrag();  // Escape during a drag: the next show must not drag on
+        Pointer.PanelHidden();
         PanelShown = false;
         ShowWindow(Handle(), SW_HIDE);
     });
@@ -62,16 +62,48 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (from == 0) {
             // The drop shadow is the one known at the last show: a layout made before the
             // next show must not change the panel's size.
-            bool shadow = Layout.Geometry.DropShadow;
+            bool shadow = Model.Layout.Geometry.DropShadow;
             Painter.PrepareColors();
-            Layout.Geometry.DropShadow = shadow;
+            Model.Layout.Geometry.DropShadow = shadow;
         }
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);
-        if (next < Catalogue.FolderList.size()) {
+        if (next < Model.Catalogue.FolderList.size()) {
             PostMessageA(Handle(), kPaintAheadMessage, next, 0);
             return;
         }
         Painter.PrepareFrameBuffer();
+    });
+}
+
+void TMainForm::FormKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) MainFormHide();
+}
+
+void TMainForm::DelayMenuTimerTimer() {
+    Guarded("DelayMenuTimerTimer", [&] {
+        DelayMenuTimer.Stop();  // one shot
+        POINT p;
+        GetCursorPos(&p);
+        IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
+        if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
+        POINT place;
+        long sx = 0, sy = 0;
+        bool stored = false;
+        // A value that is no number is logged and counts as missing, as in MainFormShow.
+        Guarded("DelayMenuTimerTimer", [&] { stored = StoredPanelPosition(sx, sy); });
+        if (stored) {
+            place = {sx, sy};
+        } else {
+            RECT client, work;
+            GetClientRect(Handle(), &client);
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
+                                        work.bottom - work.top);
+            place = {at.x, at.y};
+        }
+        SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pointer.ArmPositionSave();
+        ShowSequence();
     });
 }

@@ -46,6 +46,7 @@ public:
     std::vector<int> FreeSlots;       // ascending
     std::vector<int> QuickFreeSlots;  // ascending
     std::vector<TFolder> FolderList;  // load order
+    unsigned ListVersion = 0;         // counts the times FolderList was made anew
     std::unique_ptr<TIniFile> TabIni;
     std::unique_ptr<TIniFile> QuickTabIni;
     ComPtr<IShellFolder> DesktopFolder;

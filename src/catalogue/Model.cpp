@@ -64,6 +64,7 @@ TCatalogue::TCatalogue(const TFolderPaths& paths) : FolderPaths(paths) {}
 void TCatalogue::ClearFolders() {
     Guarded("ClearFolders", [&] {
         FolderList.clear();
+        ++ListVersion;
     });
 }
 

@@ -35,7 +35,9 @@ struct PanelColours {
 
 class PanelPainter {
 public:
-    PanelPainter(const std::vector<TFolder>& entries, PanelGeometry& geometry, PanelView& view);
+    // Cells are kept while entriesVersion stays the same: a new version means new entries.
+    PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion, PanelGeometry& geometry,
+                 PanelView& view);
     ~PanelPainter();
     PanelPainter(const PanelPainter&) = delete;
     PanelPainter& operator=(const PanelPainter&) = delete;
@@ -80,10 +82,11 @@ private:
         int fontSize;
         HIMAGELIST icons;
         int width, height;
+        unsigned entriesVersion;
         bool operator==(const CellLook& o) const {
             return text == o.text && back == o.back && highlightText == o.highlightText &&
                    highlightBack == o.highlightBack && font == o.font && fontSize == o.fontSize && icons == o.icons &&
-                   width == o.width && height == o.height;
+                   width == o.width && height == o.height && entriesVersion == o.entriesVersion;
         }
     };
     CellPlace CellImage(HDC dc, size_t index, bool highlighted);
@@ -93,6 +96,7 @@ private:
     const Gdiplus::Font& CaptionFont(HDC dc);
 
     const std::vector<TFolder>& entries_;
+    const unsigned& entriesVersion_;
     PanelGeometry& geometry_;
     PanelView& view_;
     HWND window_ = nullptr;

@@ -41,8 +41,9 @@ void EtchedLine(Graphics& g, uint32_t shadow, uint32_t light, int x1, int x2, in
 
 }  // namespace
 
-PanelPainter::PanelPainter(const std::vector<TFolder>& entries, PanelGeometry& geometry, PanelView& view)
-    : entries_(entries), geometry_(geometry), view_(view) {}
+PanelPainter::PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion, PanelGeometry& geometry,
+                           PanelView& view)
+    : entries_(entries), entriesVersion_(entriesVersion), geometry_(geometry), view_(view) {}
 
 PanelPainter::~PanelPainter() = default;
 
@@ -166,7 +167,7 @@ size_t PanelPainter::KeptCellObjects() const {
 CellPlace PanelPainter::CellImage(HDC dc, size_t index, bool highlighted) {
     const PanelGeometry& g = geometry_;
     CellLook look{Colours.ItemTextColor, Colours.ItemBackColor, Colours.HighlightTextColor, Colours.HighlightBackColor, Colours.MenuFontName,
-                  Colours.MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight};
+                  Colours.MenuFontSize,  LargeImages,   g.CellWidth,        g.CellHeight, entriesVersion_};
     if (!(look == cellLook_)) {
         cells_.Reset(g.CellWidth, g.CellHeight, entries_.size());
         highlightedCells_.Reset(g.CellWidth, g.CellHeight);

@@ -4,6 +4,10 @@
 
 #include <cstring>
 
+#include "platform/Guarded.h"
+#include "platform/UiTexts.h"
+#include "resources/ResourceIds.h"
+
 namespace {
 // The basic record (64-character tip) and the one with balloon fields.
 constexpr DWORD kBasicSize = NOTIFYICONDATAA_V1_SIZE;
@@ -17,34 +21,40 @@ void CopyCut(char* to, size_t room, const std::string& from) {
     std::memcpy(to, from.data(), n);
     to[n] = '\0';
 }
+
+void SetCaption(HMENU menu, UINT id, const std::string& text) {
+    if (menu) ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+}
 }  // namespace
 
-void AddTrayIcon(HWND window, HINSTANCE module, UINT callbackMessage, bool xpOrLater) {
+void TTrayIcon::Add(HWND window, bool xpOrLater) {
+    window_ = window;
+    HINSTANCE module = GetModuleHandleA(nullptr);
     NOTIFYICONDATAA data = {};
     data.cbSize = kBasicSize;
     data.hWnd = window;
     data.uID = 1;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = callbackMessage;
+    data.uCallbackMessage = TrayCallbackMessage;
     data.hIcon = static_cast<HICON>(LoadImageA(module, xpOrLater ? "MAINICON" : "MAINICON16", IMAGE_ICON, 16, 16, 0));
     CopyCut(data.szTip, 64, "Kestrola");
     Shell_NotifyIconA(NIM_ADD, &data);
     if (data.hIcon) DestroyIcon(data.hIcon);  // the shell keeps its own copy
 }
 
-void RemoveTrayIcon(HWND window) {
+void TTrayIcon::Remove() {
     NOTIFYICONDATAA data = {};
     data.cbSize = kBasicSize;
-    data.hWnd = window;
+    data.hWnd = window_;
     data.uID = 1;
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-void ShowBalloon(const std::string& title, const std::string& text, DWORD flags, HWND window, bool win2000OrLater) {
+void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, DWORD flags, bool win2000OrLater) {
     if (!win2000OrLater) return;
     NOTIFYICONDATAA data = {};
     data.cbSize = kBalloonSize;
-    data.hWnd = window;
+    data.hWnd = window_;
     data.uID = 1;
     data.uFlags = NIF_INFO;
     CopyCut(data.szInfo, 256, text);
@@ -52,4 +62,37 @@ void ShowBalloon(const std::string& title, const std::string& text, DWORD flags,
     data.uTimeout = 30;
     data.dwInfoFlags = flags;
     Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void TTrayIcon::Translate() {
+    Guarded("Translate", [&] {
+        TranslateUiTexts();
+        if (!TrayPopupMenu) TrayPopupMenu.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_TRAY)));
+        HMENU popup = Popup();
+        SetCaption(popup, IDM_SHOWMENU, "Show list of programs");
+        SetCaption(popup, IDM_OPTIONSMENU, "Settings...");
+        SetCaption(popup, IDM_MAILTOSUPPORTMENU, UiTexts.MailCaption);
+        SetCaption(popup, IDM_ABOUTMENU, "About...");
+        SetCaption(popup, IDM_EXITMENU, "Exit");
+        if (popup) SetMenuDefaultItem(popup, IDM_SHOWMENU, FALSE);
+    });
+}
+
+void TTrayIcon::Trayiconnotify(LPARAM mouseEvent, const std::function<void()>& showPanel) {
+    Guarded("Trayiconnotify", [&] {
+        if (mouseEvent == WM_LBUTTONDOWN) {
+            showPanel();
+            return;
+        }
+        HMENU popup = Popup();
+        if (mouseEvent != WM_RBUTTONDOWN || !popup) return;
+        POINT p;
+        GetCursorPos(&p);
+        // Without the foreground calls and the closing WM_NULL the menu would not close when
+        // the user clicks elsewhere.
+        SetForegroundWindow(window_);
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, window_, nullptr);
+        SetForegroundWindow(window_);
+        PostMessageA(window_, WM_NULL, 0, 0);
+    });
 }

@@ -26,14 +26,12 @@ TFolderPaths MakeStartMenuTree(const std::string& base) {
     return p;
 }
 
-void AttachCatalogue(TMainForm& form, const TFolderPaths& paths) {
-    form.FolderPaths = paths;
-    form.DataFolder = paths.AppData;
-    form.Catalogue.TabIni = std::make_unique<TIniFile>(paths.AppData + "\\tab1.ini");
-    form.Layout.MainIni = std::make_unique<TIniFile>(paths.AppData + "\\Main.ini");
-    form.Catalogue.QuickTabIni = std::make_unique<TIniFile>(paths.AppData + "\\quicketab1.ini");
-    SHGetDesktopFolder(form.Catalogue.DesktopFolder.Put());
-    SetIconParams(form.Layout.Geometry);
+void AttachCatalogue(TPanelModel& model, const TFolderPaths& paths) {
+    model.FolderPaths = paths;
+    model.DataFolder = paths.AppData;
+    model.OpenFiles();
+    SHGetDesktopFolder(model.Catalogue.DesktopFolder.Put());
+    SetIconParams(model.Layout.Geometry);
 }
 
 TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder) {

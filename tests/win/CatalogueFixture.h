@@ -1,11 +1,10 @@
-// A main window object over a private Start Menu tree and data folder, without a window.
+// The panel's model over a private Start Menu tree and data folder, without a window.
 #pragma once
 #include <gtest/gtest.h>
 #include <objbase.h>
 
 #include <memory>
 
-#include "app/MainForm.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "support/CatalogueSetup.h"
@@ -18,17 +17,17 @@ protected:
         CoInitialize(nullptr);
         base = AnsiLowerFileName(tree.Path());
         paths = MakeStartMenuTree(base);
-        NewForm();
+        NewModel();
     }
     void TearDown() override {
-        form.reset();
+        model.reset();
         CoUninitialize();
     }
     // A fresh object over the same files, as after a restart.
-    void NewForm() {
-        form.reset();
-        form = std::make_unique<TMainForm>();
-        AttachCatalogue(*form, paths);
+    void NewModel() {
+        model.reset();
+        model = std::make_unique<PanelParts>();
+        AttachCatalogue(*model, paths);
     }
     std::string Program(const std::string& root, const std::string& name) {
         std::string link = root + "\\" + name;
@@ -43,11 +42,11 @@ protected:
     std::string Tab() const { return ReadWholeFile(paths.AppData + "\\tab1.ini"); }
     std::string Quick() const { return ReadWholeFile(paths.AppData + "\\quicketab1.ini"); }
     std::string Value(const char* section, int key) const {
-        return form->Catalogue.TabIni->ReadString(section, std::to_string(key), "");
+        return model->Catalogue.TabIni->ReadString(section, std::to_string(key), "");
     }
 
     TempFolder tree;
     std::string base;
     TFolderPaths paths;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<PanelParts> model;
 };

@@ -20,27 +20,27 @@ TEST_F(Catalogue, ScanListsHiddenFilesMergesTwinsAndSkipsStartupAndPrograms) {
     ForceDirectories(paths.CommonPrograms + "\\Games");
     ForceDirectories(paths.UserPrograms + "\\GAMES");
     Program(paths.UserStartMenu, "Quick.lnk");
-    form->Catalogue.GetItems();
-    form->Catalogue.SortItems();
-    EXPECT_EQ(form->Catalogue.ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
-    EXPECT_EQ(form->Catalogue.QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
+    model->Catalogue.GetItems();
+    model->Catalogue.SortItems();
+    EXPECT_EQ(model->Catalogue.ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
+    EXPECT_EQ(model->Catalogue.QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
 }
 
 TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
     const char* names[] = {"A.lnk", "B.lnk", "C.lnk", "D.lnk", "E.lnk", "F.lnk",
                            "G.lnk", "H.lnk", "I.lnk", "J.lnk", "K.lnk", "L.lnk"};
     for (const char* n : names) Program(paths.CommonPrograms, n);
-    form->CalcAll();
+    model->Rebuild(nullptr);
     int slots[] = {1, 2, 3, 10, 11, 12, 4, 5, 6, 13, 14, 15};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Value("Files", slots[i]), paths.CommonPrograms + "\\" + names[i]) << names[i];
     EXPECT_EQ(Tab().find("SetupTime"), std::string::npos);
-    EXPECT_EQ(form->Layout.Geometry.Columns, 6);
-    EXPECT_EQ(form->Catalogue.FolderList.size(), 12u);
-    EXPECT_EQ(form->Catalogue.FolderList[3].Caption, "D");
-    EXPECT_EQ(form->Catalogue.FolderList[3].CellX, form->Layout.Geometry.LeftMargin + 3 * form->Layout.Geometry.CellWidth + 7);
-    EXPECT_EQ(form->Catalogue.FolderList[3].CellY, 34);
-    EXPECT_EQ(form->Catalogue.FolderList[3].Recency, 0);
+    EXPECT_EQ(model->Layout.Geometry.Columns, 6);
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 12u);
+    EXPECT_EQ(model->Catalogue.FolderList[3].Caption, "D");
+    EXPECT_EQ(model->Catalogue.FolderList[3].CellX, model->Layout.Geometry.LeftMargin + 3 * model->Layout.Geometry.CellWidth + 7);
+    EXPECT_EQ(model->Catalogue.FolderList[3].CellY, 34);
+    EXPECT_EQ(model->Catalogue.FolderList[3].Recency, 0);
 }
 
 TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
@@ -51,7 +51,7 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
     Program(paths.UserPrograms, "Mine.lnk");
     Program(paths.CommonPrograms + "\\Archiver", "Archiver.lnk");
     Program(paths.UserPrograms + "\\Tools", "Tool.lnk");  // a single program of the user's only
-    form->CalcAll();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("GoodFolders", 5), paths.UserPrograms + "\\Tools");
     EXPECT_EQ(Value("Folders", 1), paths.UserPrograms + "\\Accessories");
     EXPECT_EQ(Value("GoodFolders", 2), paths.CommonPrograms + "\\Archiver");
@@ -59,7 +59,7 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
     EXPECT_EQ(Value("Files", 4), paths.UserPrograms + "\\Mine.lnk");
 
     const TFolder* archiver = nullptr;
-    for (const TFolder& f : form->Catalogue.FolderList)
+    for (const TFolder& f : model->Catalogue.FolderList)
         if (f.Caption == "Archiver") archiver = &f;
     ASSERT_NE(archiver, nullptr);
     EXPECT_EQ(archiver->FullName, paths.CommonPrograms + "\\Archiver\\Archiver.lnk");
@@ -69,13 +69,13 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
 
 TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     for (const char* n : {"A.lnk", "B.lnk", "C.lnk"}) Program(paths.CommonPrograms, n);
-    form->CalcAll();
+    model->Rebuild(nullptr);
     Program(paths.CommonPrograms, "New.lnk");
-    form->CalcAll();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 4), paths.CommonPrograms + "\\New.lnk");
     std::string stamp = Value("SetupTime", 4);
     ASSERT_EQ(stamp.size(), 19u) << stamp;
-    EXPECT_EQ(form->Catalogue.FolderList.back().Recency, 10);
+    EXPECT_EQ(model->Catalogue.FolderList.back().Recency, 10);
     // Ten on the day of the stamp, one less a day: stamps written 3 and 12 days ago.
     for (int days : {3, 12}) {
         FILETIME now, then;
@@ -91,49 +91,50 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
         char old[32];
         std::snprintf(old, sizeof old, "%04u:%02u:%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay,
                       local.wHour, local.wMinute, local.wSecond);
-        form->Catalogue.TabIni->WriteString("SetupTime", "4", old);
-        form->CalcAll();
-        EXPECT_EQ(form->Catalogue.FolderList.back().Recency, days == 3 ? 7 : 0) << old;
+        model->Catalogue.TabIni->WriteString("SetupTime", "4", old);
+        model->Rebuild(nullptr);
+        EXPECT_EQ(model->Catalogue.FolderList.back().Recency, days == 3 ? 7 : 0) << old;
     }
-    form->Catalogue.TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
-    form->CalcAll();
-    EXPECT_EQ(form->Catalogue.FolderList.back().Recency, 10) << "an impossible date counts as now";
+    model->Catalogue.TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
+    model->Rebuild(nullptr);
+    EXPECT_EQ(model->Catalogue.FolderList.back().Recency, 10) << "an impossible date counts as now";
 
     MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
-    form->CalcAll();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 2), "") << "its slot is freed";
     EXPECT_EQ(Value("Files", 5), paths.UserPrograms + "\\B.lnk") << "three holes or fewer: after the last";
     EXPECT_NE(Value("SetupTime", 5), "");
-    EXPECT_EQ(form->Layout.Geometry.ItemCount, 5);
+    EXPECT_EQ(model->Layout.Geometry.ItemCount, 5);
     // Four holes before B: a new program takes the first of them.
     for (const char* n : {"A.lnk", "C.lnk", "New.lnk"}) DeleteFileA((paths.CommonPrograms + "\\" + n).c_str());
-    form->CalcAll();
+    model->Rebuild(nullptr);
     Program(paths.CommonPrograms, "Z.lnk");
-    form->CalcAll();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Z.lnk") << "four holes or more: the first hole";
-    EXPECT_EQ(form->Layout.Geometry.ItemCount, 5);
+    EXPECT_EQ(model->Layout.Geometry.ItemCount, 5);
 }
 
 // After a rebuild the panel shows the new entries, not cells kept from the old ones: its frame is
 // the frame of a painter that never painted before.
 TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
-    form->Painter.PrepareColors();
-    form->CalcAll();
-    ClientSize size = ComputeClientSize(form->Layout.Geometry);
+    model->Painter.PrepareColors();
+    model->Rebuild(nullptr);
+    ClientSize size = ComputeClientSize(model->Layout.Geometry);
     auto pixels = [&](PanelPainter& painter) {
         OffscreenBitmap frame(nullptr, size.width, size.height);
         painter.PaintFrame(frame.Dc(), size.width, size.height);
         return Pixels(frame, size.width, size.height);
     };
-    pixels(form->Painter);
+    pixels(model->Painter);
     DeleteFileA((paths.CommonPrograms + "\\A.lnk").c_str());
     Program(paths.CommonPrograms, "C.lnk");
-    form->CalcAll();
-    ASSERT_EQ(ComputeClientSize(form->Layout.Geometry).width, size.width);
-    PanelPainter fresh(form->Catalogue.FolderList, form->Layout.Geometry, form->View);
-    fresh.Colours = form->Painter.Colours;
-    EXPECT_TRUE(pixels(form->Painter) == pixels(fresh));
+    model->Rebuild(nullptr);
+    ASSERT_EQ(ComputeClientSize(model->Layout.Geometry).width, size.width);
+    unsigned version = 0;
+    PanelPainter fresh(model->Catalogue.FolderList, version, model->Layout.Geometry, model->View);
+    fresh.Colours = model->Painter.Colours;
+    EXPECT_TRUE(pixels(model->Painter) == pixels(fresh));
 }
 
 TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
@@ -141,26 +142,26 @@ TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
     WriteWholeFile(paths.AppData + "\\tab1.ini",
                    "[Folders]\r\n2=" + paths.CommonPrograms + "\\Tool.lnk\r\n[Files]\r\n1=" + paths.CommonPrograms +
                        "\\Tool.lnk\r\n3=" + paths.CommonPrograms + "\\TOOL.lnk\r\n");
-    form->CalcAll();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Tool.lnk");
     EXPECT_EQ(Value("Files", 3), "");
     EXPECT_EQ(Value("Folders", 2), "");
-    EXPECT_EQ(form->Catalogue.FolderList.size(), 1u);
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 1u);
 }
 
 TEST_F(Catalogue, HandEditedKeyMovesTheEntryAndSlotsSurviveARestart) {
     for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
-    form->CalcAll();
-    form->Catalogue.TabIni->DeleteKey("Files", "2");
-    form->Catalogue.TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
-    NewForm();
-    form->CalcAll();
+    model->Rebuild(nullptr);
+    model->Catalogue.TabIni->DeleteKey("Files", "2");
+    model->Catalogue.TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
+    NewModel();
+    model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 17), paths.CommonPrograms + "\\B.lnk");
     EXPECT_EQ(Value("Files", 2), "");
-    Point expected = MainCellOrigin(form->Layout.Geometry, 17);
-    EXPECT_EQ(form->Catalogue.FolderList[1].CellX, expected.x);
-    EXPECT_EQ(form->Catalogue.FolderList[1].CellY, expected.y);
-    EXPECT_EQ(form->Layout.Geometry.ItemCount, 17);
+    Point expected = MainCellOrigin(model->Layout.Geometry, 17);
+    EXPECT_EQ(model->Catalogue.FolderList[1].CellX, expected.x);
+    EXPECT_EQ(model->Catalogue.FolderList[1].CellY, expected.y);
+    EXPECT_EQ(model->Layout.Geometry.ItemCount, 17);
 }
 
 TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
@@ -172,9 +173,9 @@ TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
                        "\\D.lnk\r\n[SetupTime]\r\n1=20x9:03:15 14:05:33\r\nabc=now\r\n");
     std::string saved = ProgramFolder;
     ProgramFolder = paths.AppData + "\\";
-    form->CalcAll();
+    model->Rebuild(nullptr);
     std::string first = Tab();
-    for (int i = 0; i < 3; ++i) form->CalcAll();
+    for (int i = 0; i < 3; ++i) model->Rebuild(nullptr);
     ProgramFolder = saved;
     EXPECT_EQ(Tab(), first) << "a rebuild over an unchanged tree writes nothing new";
     EXPECT_LT(Lines(first), 12);
@@ -187,12 +188,12 @@ TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {
     std::string saved = ProgramFolder;
     ProgramFolder = paths.AppData + "\\";
     Program(paths.CommonPrograms, "Here.lnk");
-    form->CalcAll();
-    form->Catalogue.TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
-    form->Catalogue.FillItems();
+    model->Rebuild(nullptr);
+    model->Catalogue.TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
+    model->Catalogue.FillItems();
     ProgramFolder = saved;
-    ASSERT_EQ(form->Catalogue.FolderList.size(), 2u);
-    EXPECT_EQ(form->Catalogue.FolderList[1].IconIndex, 0);
+    ASSERT_EQ(model->Catalogue.FolderList.size(), 2u);
+    EXPECT_EQ(model->Catalogue.FolderList[1].IconIndex, 0);
     std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
     EXPECT_NE(log.find("FullName=" + paths.CommonPrograms + "\\Gone.lnk;Caption=Gone;Path=" + paths.CommonPrograms +
                        "\\Gone.lnk;FolderType=0;num=2;ind0\r\n"),
@@ -204,28 +205,28 @@ TEST_F(Catalogue, QuickAreaAndLayoutFile) {
     Program(paths.CommonPrograms, "A.lnk");
     for (const char* n : {"Q1.lnk", "Q2.lnk", "Q3.lnk", "Q4.lnk"}) Program(paths.UserStartMenu, n);
     Program(paths.CommonStartMenu, "Q0.lnk");
-    form->CalcAll();
-    EXPECT_EQ(form->Catalogue.QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
-    EXPECT_EQ(form->Catalogue.QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
+    model->Rebuild(nullptr);
+    EXPECT_EQ(model->Catalogue.QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
+    EXPECT_EQ(model->Catalogue.QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
     EXPECT_EQ(Quick().find("programs"), std::string::npos) << "the Programs folder is no quick entry";
     EXPECT_EQ(ReadWholeFile(paths.AppData + "\\Main.ini"),
               "[Resolution]\r\nCount=1\r\nWidth=3\r\nHeight=3\r\nquickeCount=5\r\nquickeHeight=2\r\n[Tabs]\r\n1=None\r\n");
-    EXPECT_EQ(form->Layout.Geometry.GridTop, 2 * form->Layout.Geometry.CellHeight + 41);
-    const TFolder& q4 = form->Catalogue.FolderList.back();
+    EXPECT_EQ(model->Layout.Geometry.GridTop, 2 * model->Layout.Geometry.CellHeight + 41);
+    const TFolder& q4 = model->Catalogue.FolderList.back();
     EXPECT_EQ(q4.FolderType, ekQuickFile);
-    EXPECT_EQ(q4.CellX, form->Layout.Geometry.LeftMargin + form->Layout.Geometry.CellWidth);
-    EXPECT_EQ(q4.CellY, form->Layout.Geometry.CellHeight + 34);
+    EXPECT_EQ(q4.CellX, model->Layout.Geometry.LeftMargin + model->Layout.Geometry.CellWidth);
+    EXPECT_EQ(q4.CellY, model->Layout.Geometry.CellHeight + 34);
 }
 
 TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
     ForceDirectories(paths.CommonPrograms);
     for (int i = 0; i < 330; ++i) WriteWholeFile(paths.CommonPrograms + "\\f" + std::to_string(1000 + i) + ".txt", "");
-    form->CalcAll();
-    EXPECT_EQ(form->Catalogue.TabIni->ReadSection("Files").size(), 330u);
-    EXPECT_EQ(form->Catalogue.FolderList.size(), 330u);
-    EXPECT_GE(form->Layout.Geometry.Columns, 21);
+    model->Rebuild(nullptr);
+    EXPECT_EQ(model->Catalogue.TabIni->ReadSection("Files").size(), 330u);
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 330u);
+    EXPECT_GE(model->Layout.Geometry.Columns, 21);
     std::set<std::pair<int, int>> cells;
-    for (const TFolder& f : form->Catalogue.FolderList) cells.insert({f.CellX, f.CellY});
+    for (const TFolder& f : model->Catalogue.FolderList) cells.insert({f.CellX, f.CellY});
     EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";
 }
 

@@ -15,7 +15,7 @@ namespace {
 class Hostile : public CatalogueTree {
 protected:
     bool Shown(const std::string& caption) const {
-        return std::any_of(form->Catalogue.FolderList.begin(), form->Catalogue.FolderList.end(),
+        return std::any_of(model->Catalogue.FolderList.begin(), model->Catalogue.FolderList.end(),
                            [&](const TFolder& f) { return f.Caption == caption; });
     }
     std::string Slot(const std::string& path) const { return SlotKeyOf(Tab(), path); }
@@ -27,7 +27,7 @@ protected:
         ProgramFolder = saved;
     }
     void LoggedRebuild() {
-        Logged([&] { form->CalcAll(); });
+        Logged([&] { model->Rebuild(nullptr); });
     }
     std::string LogText() const { return ReadWholeFile(paths.AppData + "\\log.txt"); }
 };
@@ -63,9 +63,9 @@ TEST_F(Hostile, BrokenShortcutsLongPathsAndForeignNamesLeaveTheRealProgramsShown
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Caf\xE9"));
     EXPECT_TRUE(Shown("Deep"));
-    form->Submenus.FillMenu("Deep", form->Catalogue.DesktopFolder.Get());
-    EXPECT_TRUE(form->Submenus.FolderMenu);
-    EXPECT_EQ(form->Submenus.FolderMenuPaths.size(), 2u) << "both shortcuts at the end of the long path";
+    model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder.Get());
+    EXPECT_TRUE(model->Submenus.FolderMenu);
+    EXPECT_EQ(model->Submenus.FolderMenuPaths.size(), 2u) << "both shortcuts at the end of the long path";
     LoggedRebuild();  // and again over its own catalogue
     EXPECT_TRUE(Shown("Real"));
 }
@@ -78,15 +78,15 @@ TEST_F(Hostile, FiveThousandItemsInOneFolder) {
     for (int i = 0; i < 5000; ++i) WriteWholeFile(big + "\\item " + std::to_string(i) + ".txt", "");
     LoggedRebuild();
     EXPECT_TRUE(Shown("Big"));
-    form->Submenus.FillMenu("Big", form->Catalogue.DesktopFolder.Get());
-    ASSERT_TRUE(form->Submenus.FolderMenu);
-    EXPECT_EQ(GetMenuItemCount(form->Submenus.FolderMenu.Get()), 5002);
+    model->Submenus.FillMenu("Big", model->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(model->Submenus.FolderMenu);
+    EXPECT_EQ(GetMenuItemCount(model->Submenus.FolderMenu.Get()), 5002);
 }
 
 TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
     std::vector<std::string> links;
     for (const char* n : {"A.lnk", "B.lnk", "C.lnk"}) links.push_back(Program(paths.CommonPrograms, n));
-    form->CalcAll();
+    model->Rebuild(nullptr);
     std::vector<std::string> slots;
     for (const std::string& l : links) slots.push_back(Slot(l));
     for (const std::string& s : slots) ASSERT_FALSE(s.empty());
@@ -94,22 +94,22 @@ TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
 
     // Cut inside the last entry: the two before it keep their slots.
     WriteWholeFile(paths.AppData + "\\tab1.ini", valid.substr(0, valid.find("C.lnk") - 3));
-    NewForm();
+    NewModel();
     LoggedRebuild();
     EXPECT_EQ(Slot(links[0]), slots[0]);
     EXPECT_EQ(Slot(links[1]), slots[1]);
     EXPECT_FALSE(Slot(links[2]).empty()) << "the cut entry comes back";
 
     // A layout file of noise and a catalogue buried in noise.
-    form->CalcAll();
+    model->Rebuild(nullptr);
     valid = Tab();
     for (size_t i = 0; i < links.size(); ++i) slots[i] = Slot(links[i]);
     WriteWholeFile(paths.AppData + "\\Main.ini", Noise(2000));
     WriteWholeFile(paths.AppData + "\\tab1.ini", valid + Noise(3000) + "\r\n" + std::string(2000000, 'x') + "\r\n");
-    NewForm();
+    NewModel();
     LoggedRebuild();
     for (size_t i = 0; i < links.size(); ++i) EXPECT_EQ(Slot(links[i]), slots[i]) << links[i];
-    EXPECT_EQ(form->Catalogue.FolderList.size(), 3u);
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 3u);
     size_t size = Tab().size();
     LoggedRebuild();
     EXPECT_EQ(Tab().size(), size) << "rebuilds over the noise do not make it grow";
@@ -133,7 +133,7 @@ TEST_F(Hostile, AnEmptiedOrDeletedCatalogueComesBackFromItsLastGoodCopy) {
             DeleteFileA((paths.AppData + "\\tab1.ini").c_str());
         else
             WriteWholeFile(paths.AppData + "\\tab1.ini", lost[way]);
-        NewForm();
+        NewModel();
         LoggedRebuild();
         EXPECT_EQ(Tab(), good) << "every slot and stamp as before";
         EXPECT_NE(LogText().find("ProcessItemstab1.ini held no entries; its last good copy is used"),
@@ -142,7 +142,7 @@ TEST_F(Hostile, AnEmptiedOrDeletedCatalogueComesBackFromItsLastGoodCopy) {
     // Deleted together with its backup: a first fill, as the user asked for.
     DeleteFileA((paths.AppData + "\\tab1.ini").c_str());
     DeleteFileA((paths.AppData + "\\tab1.ini.bak").c_str());
-    NewForm();
+    NewModel();
     LoggedRebuild();
     EXPECT_EQ(Tab().find("[SetupTime]"), std::string::npos);
     for (const std::string& l : links) EXPECT_FALSE(Slot(l).empty()) << l;
@@ -213,24 +213,24 @@ TEST_F(Hostile, FoldersThatLoopBackAndFoldersThatCannotBeReadLeaveTheRestShown) 
     LoggedRebuild();
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Loop"));
-    Logged([&] { form->Submenus.FillMenu("Loop", form->Catalogue.DesktopFolder.Get()); });
-    ASSERT_TRUE(form->Submenus.FolderMenu);
+    Logged([&] { model->Submenus.FillMenu("Loop", model->Catalogue.DesktopFolder.Get()); });
+    ASSERT_TRUE(model->Submenus.FolderMenu);
     // Inside, Beside and the Programs folder once through Back; its own Loop is not walked again.
-    EXPECT_LE(form->Submenus.FolderMenuPaths.size(), 8u);
-    EXPECT_TRUE(std::any_of(form->Submenus.FolderMenuPaths.begin(), form->Submenus.FolderMenuPaths.end(),
+    EXPECT_LE(model->Submenus.FolderMenuPaths.size(), 8u);
+    EXPECT_TRUE(std::any_of(model->Submenus.FolderMenuPaths.begin(), model->Submenus.FolderMenuPaths.end(),
                             [](const std::string& s) { return s.find("Inside.lnk") != std::string::npos; }));
     EXPECT_NE(LogText().find("leads back"), std::string::npos) << LogText();
-    Logged([&] { form->Submenus.FillMenu("Locked", form->Catalogue.DesktopFolder.Get()); });
-    EXPECT_TRUE(!form->Submenus.FolderMenu || form->Submenus.FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
+    Logged([&] { model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder.Get()); });
+    EXPECT_TRUE(!model->Submenus.FolderMenu || model->Submenus.FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
 
     lockedFolder.Reset();
     busyLink.Reset();
     LoggedRebuild();
     EXPECT_TRUE(Shown("Busy"));
     EXPECT_TRUE(Shown("Locked"));
-    form->Submenus.FillMenu("Locked", form->Catalogue.DesktopFolder.Get());
-    ASSERT_TRUE(form->Submenus.FolderMenu);
-    EXPECT_EQ(form->Submenus.FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
+    model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(model->Submenus.FolderMenu);
+    EXPECT_EQ(model->Submenus.FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
 }
 
 TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
@@ -248,9 +248,9 @@ TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
         EXPECT_GT(std::atoi(s.c_str()), 0) << links[i];
         EXPECT_LT(std::atoi(s.c_str()), 100) << links[i];
     }
-    EXPECT_EQ(form->Catalogue.FolderList.size(), 5u);
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 5u);
     EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
-    EXPECT_LT(form->Layout.Geometry.ItemCount, 100) << "no grid for a slot that was never one";
+    EXPECT_LT(model->Layout.Geometry.ItemCount, 100) << "no grid for a slot that was never one";
 }
 
 TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOut) {
@@ -295,12 +295,12 @@ TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOu
     for (size_t at = first.find("[Files]"); at != std::string::npos; at = first.find("[Files]", at + 1)) ++sections;
     EXPECT_EQ(sections, 1u) << first;
     EXPECT_EQ(first.find("Break"), std::string::npos);
-    EXPECT_EQ(form->Catalogue.FolderList.size(), served) << "known by their short aliases:\n" << first;
+    EXPECT_EQ(model->Catalogue.FolderList.size(), served) << "known by their short aliases:\n" << first;
     // Shown under their own names, and started through the alias.
     for (const std::wstring& name : foreign) {
-        auto entry = std::find_if(form->Catalogue.FolderList.begin(), form->Catalogue.FolderList.end(),
+        auto entry = std::find_if(model->Catalogue.FolderList.begin(), model->Catalogue.FolderList.end(),
                                   [&](const TFolder& f) { return f.WideCaption == name; });
-        ASSERT_NE(entry, form->Catalogue.FolderList.end());
+        ASSERT_NE(entry, model->Catalogue.FolderList.end());
         EXPECT_EQ(AnsiLowerFileName(LaunchRequestFor(entry->FullName).file), base + "\\bin\\plain.exe");
     }
     std::string log = LogText();
@@ -339,22 +339,22 @@ TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
     for (char& c : data)
         if (c == '/') c = '\\';
     paths.AppData = data;
-    NewForm();
+    NewModel();
     for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Program " + std::to_string(100 + i) + ".lnk");
     // The log stays off the full disk: a log that cannot be written would stop the test.
     std::string saved = ProgramFolder;
     ProgramFolder = base + "\\";
-    form->CalcAll();
+    model->Rebuild(nullptr);
     std::string good = Tab();
-    size_t shown = form->Catalogue.FolderList.size();
+    size_t shown = model->Catalogue.FolderList.size();
     ASSERT_EQ(shown, 30u);
     capacity(free);
     WriteWholeFile(data + "\\filler", std::string(static_cast<size_t>(free) - 1024, 'x'));
     for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Later " + std::to_string(100 + i) + ".lnk");
-    form->CalcAll();
+    model->Rebuild(nullptr);
     ProgramFolder = saved;
     EXPECT_EQ(Tab(), good) << "the previous file stays whole";
-    EXPECT_EQ(form->Catalogue.FolderList.size(), shown) << "and the panel keeps showing it";
+    EXPECT_EQ(model->Catalogue.FolderList.size(), shown) << "and the panel keeps showing it";
     EXPECT_FALSE(FileExists(data + "\\tab1.ini.new"));
     std::string log = ReadWholeFile(base + "\\log.txt");
     EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\tab1.ini"), std::string::npos) << log;

@@ -87,7 +87,8 @@ protected:
     std::vector<TFolder> entries;
     PanelGeometry geometry;
     PanelView view;
-    PanelPainter painter{entries, geometry, view};
+    unsigned entriesVersion = 0;
+    PanelPainter painter{entries, entriesVersion, geometry, view};
     ClientSize size{};
     std::unique_ptr<OffscreenBitmap> frame;
 };

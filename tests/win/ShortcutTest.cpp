@@ -78,8 +78,8 @@ TEST_F(ShortcutRules, ResolveGivesTargetArgumentsAndWorkingFolder) {
 
 TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
     std::string link = Program(paths.CommonPrograms, "Editor.lnk");
-    int file = ShellIconIndex(link, form->Catalogue.DesktopFolder.Get());
-    int folder = ShellIconIndex(paths.CommonPrograms, form->Catalogue.DesktopFolder.Get());
+    int file = ShellIconIndex(link, model->Catalogue.DesktopFolder.Get());
+    int folder = ShellIconIndex(paths.CommonPrograms, model->Catalogue.DesktopFolder.Get());
     // The same system image list index the shell gives each path by itself.
     for (const auto& [path, index] : {std::pair<std::string, int>{link, file}, {paths.CommonPrograms, folder}}) {
         SHFILEINFOA info = {};
@@ -87,5 +87,5 @@ TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
         EXPECT_EQ(index, info.iIcon) << path;
     }
     EXPECT_NE(file, folder);
-    EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", form->Catalogue.DesktopFolder.Get()), std::exception);
+    EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", model->Catalogue.DesktopFolder.Get()), std::exception);
 }

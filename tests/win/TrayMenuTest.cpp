@@ -1,15 +1,15 @@
 // The tray menu and the notification-area record as the program builds them.
 #include <gtest/gtest.h>
 
-#include "app/MainForm.h"
 #include "resources/ResourceIds.h"
 #include "platform/UiTexts.h"
+#include "shell/TrayIcon.h"
 
 TEST(TrayMenu, TranslateGivesEveryEntryItsEnglishCaptionInOrder) {
-    TMainForm form;
-    form.Translate();
-    ASSERT_TRUE(form.TrayPopupMenu);
-    HMENU popup = GetSubMenu(form.TrayPopupMenu.Get(), 0);
+    TTrayIcon tray;
+    tray.Translate();
+    HMENU popup = tray.Popup();
+    ASSERT_TRUE(popup);
     std::vector<std::string> entries;
     for (int i = 0; i < GetMenuItemCount(popup); ++i) {
         char text[128] = {};

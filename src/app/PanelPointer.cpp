@@ -1,7 +1,5 @@
-// Pointer, keys and the timers of the panel: highlight, drag, scroll, delayed opening.
-#include <windows.h>
+#include "app/PanelPointer.h"
 
-#include "app/MainForm.h"
 #include "app/SystemVersion.h"
 #include "panel/PointerRules.h"
 #include "panel/ShellContextMenu.h"
@@ -21,7 +19,39 @@ POINT MessagePoint() {
 
 }  // namespace
 
-int TMainForm::GetCurrentItem(int x, int y) {
+TPanelPointer::TPanelPointer(TPanelModel& model, PanelView& view, PanelPainter& painter, TFolderMenu& submenus,
+                             PointerActions actions)
+    : Catalogue(model.Catalogue),
+      Layout(model.Layout),
+      View(view),
+      Painter(painter),
+      Submenus(submenus),
+      actions_(std::move(actions)) {}
+
+void TPanelPointer::Attach(HWND window) {
+    window_ = window;
+    for (WindowTimer* t : {&ShowPopupMenuTimer, &Timer, &ScrollTimer}) t->Attach(window);
+}
+
+bool TPanelPointer::OnTimer(UINT_PTR id) {
+    if (id == ScrollTimer.Id()) ScrollTimerTimer();
+    else if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
+    else if (id == Timer.Id()) TimerTimer();
+    else return false;
+    return true;
+}
+
+void TPanelPointer::PanelHidden() {
+    ShowPopupMenuTimer.Stop();
+    EndDrag();  // Escape during a drag: the next show must not drag on
+}
+
+void TPanelPointer::EntriesRebuilt() {
+    Timer.Stop();
+    View.CurrentItem = -1;
+}
+
+int TPanelPointer::GetCurrentItem(int x, int y) {
     int result = -2;
     Guarded("GetCurrentItem", [&] {
         std::vector<CellOrigin> cells;
@@ -33,12 +63,12 @@ int TMainForm::GetCurrentItem(int x, int y) {
     return result;
 }
 
-PointerShape TMainForm::ShapeOver(int item) const {
+PointerShape TPanelPointer::ShapeOver(int item) const {
     bool entry = item >= 0 && static_cast<size_t>(item) < Catalogue.FolderList.size();
     return PointerShapeFor(entry, entry ? Catalogue.FolderList[static_cast<size_t>(item)].FolderType : 0);
 }
 
-void TMainForm::SetCursorType() {
+void TPanelPointer::SetCursorType() {
     Guarded("SetCursorType", [&] {
         switch (ShapeOver(View.CurrentItem)) {
             case PointerShape::Arrow: SetCursor(LoadCursor(nullptr, IDC_ARROW)); break;
@@ -48,7 +78,7 @@ void TMainForm::SetCursorType() {
     });
 }
 
-bool TMainForm::HandUnderPointer() {
+bool TPanelPointer::HandUnderPointer() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(Handle(), &p);
@@ -57,7 +87,7 @@ bool TMainForm::HandUnderPointer() {
     return true;
 }
 
-void TMainForm::EndDrag() {
+void TPanelPointer::EndDrag() {
     if (!IsDragging) return;
     IsDragging = false;
     if (GetCapture() == Handle()) ReleaseCapture();
@@ -70,7 +100,7 @@ void TMainForm::EndDrag() {
     WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowY, RegValue::Integer(r.top), 3);
 }
 
-void TMainForm::FormMouseDown(int x, int y) {
+void TPanelPointer::FormMouseDown(int x, int y) {
     DragPoint = MessagePoint();
     RECT r;
     GetWindowRect(Handle(), &r);
@@ -80,7 +110,7 @@ void TMainForm::FormMouseDown(int x, int y) {
     }
 }
 
-void TMainForm::FormMouseMove(int x, int y) {
+void TPanelPointer::FormMouseMove(int x, int y) {
     Guarded("FormMouseMove", [&] {
         if (IsDragging) {
             POINT p = MessagePoint();
@@ -89,7 +119,7 @@ void TMainForm::FormMouseMove(int x, int y) {
             SetWindowPos(Handle(), nullptr, r.left + p.x - DragPoint.x, r.top + p.y - DragPoint.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             if (View.OffDesktopX || View.OffDesktopY) {
-                PullBackScroll(Place(), View.ScrollX, View.ScrollY);
+                PullBackScroll(PlaceOfWindow(Handle()), View.ScrollX, View.ScrollY);
                 InvalidateRect(Handle(), nullptr, FALSE);
             }
             DragPoint = p;
@@ -118,7 +148,7 @@ void TMainForm::FormMouseMove(int x, int y) {
     });
 }
 
-void TMainForm::FormMouseUp(bool left, int x, int y) {
+void TPanelPointer::FormMouseUp(bool left, int x, int y) {
     Guarded("FormMouseUp", [&] {
         if (!left) {
             if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
@@ -136,7 +166,7 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
         if (!IsClick(press.x, press.y, x, y) || View.CurrentItem < 0 || GetCurrentItem(x, y) != View.CurrentItem) return;
         const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
-            StartSequence(f.FullName);
+            actions_.start(f.FullName);
             return;
         }
         ShowPopupMenuTimer.Stop();
@@ -147,15 +177,11 @@ void TMainForm::FormMouseUp(bool left, int x, int y) {
     });
 }
 
-void TMainForm::FormKeyDown(WPARAM key) {
-    if (key == VK_ESCAPE) MainFormHide();
-}
-
-void TMainForm::FormContextPopup() {
+void TPanelPointer::FormContextPopup() {
     Guarded("FormContextPopup", [&] { Timer.Stop(); });
 }
 
-void TMainForm::ScrollTimerTimer() {
+void TPanelPointer::ScrollTimerTimer() {
     if (!View.OffDesktopX && !View.OffDesktopY) return;
     POINT p;
     GetCursorPos(&p);
@@ -167,30 +193,64 @@ void TMainForm::ScrollTimerTimer() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TMainForm::DelayMenuTimerTimer() {
-    Guarded("DelayMenuTimerTimer", [&] {
-        DelayMenuTimer.Stop();  // one shot
-        POINT p;
-        GetCursorPos(&p);
-        IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
-        if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
-        POINT place;
-        long sx = 0, sy = 0;
-        bool stored = false;
-        // A value that is no number is logged and counts as missing, as in MainFormShow.
-        Guarded("DelayMenuTimerTimer", [&] { stored = StoredPanelPosition(sx, sy); });
-        if (stored) {
-            place = {sx, sy};
-        } else {
-            RECT client, work;
-            GetClientRect(Handle(), &client);
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
-                                        work.bottom - work.top);
-            place = {at.x, at.y};
-        }
-        SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        PositionSaveArmed = true;
-        ShowSequence();
+
+void TPanelPointer::ShowPopupMenuTimerTimer() {
+    Guarded("ShowPopupMenuTimerTimer", [&] {
+        ShowPopupMenuTimer.Stop();
+        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
+        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
+        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
+        if (!Submenus.FolderMenu) return;
+        int w = Submenus.MenuTextWidth(Submenus.FolderMenu.Get());
+        POINT anchor{f.CellX + View.ScrollX + Layout.Geometry.CellWidth - 4,
+                     f.CellY + View.ScrollY + RoundHalfEven(Layout.Geometry.IconHeight / 2.0) - 8};
+        ClientToScreen(Handle(), &anchor);
+        Timer.Start();
+        int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        TrackFolderMenu(SubmenuLeft(anchor.x, w, Layout.Geometry.CellWidth, desktopRight), anchor.y);
     });
 }
+
+void TPanelPointer::TimerTimer() {
+    Guarded("TimerTimer", [&] {
+        POINT p;
+        GetCursorPos(&p);
+        SetCursorType();
+        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < Catalogue.FolderList.size()) {
+            if (!Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
+            if (Submenus.FolderMenu && Submenus.CursorInMenu(p, Submenus.FolderMenu.Get())) return;
+        }
+        POINT c = p;
+        ScreenToClient(Handle(), &c);
+        if (GetCurrentItem(c.x, c.y) == View.CurrentItem) return;
+        Timer.Stop();
+        if (!actions_.panelShown()) return;
+        // Ends only our own menu: a synthesized key could pick an item of whatever menu is open.
+        if (Submenus.Tracked()) EndMenu();
+        InvalidateRect(Handle(), nullptr, FALSE);
+    });
+}
+
+void TPanelPointer::ItemClick(int tag) {
+    Guarded("ItemClick", [&] {
+        const std::vector<std::string>& paths = Submenus.FolderMenuPaths;
+        if (paths.empty() || tag < 0 || static_cast<size_t>(tag) >= paths.size()) return;
+        actions_.start(paths[static_cast<size_t>(tag)]);
+    });
+}
+
+void TPanelPointer::TrackFolderMenu(int x, int y) {
+    int chosen = Submenus.TrackFolderMenu(Handle(), x, y);
+    if (chosen >= 0) ItemClick(chosen);
+}
+
+IntRect TPanelPointer::VisibleClientRect() const { return ::VisibleClientRect(PlaceOfWindow(Handle()), View.ScrollX, View.ScrollY); }
+
+bool TPanelPointer::PointerOnArrow() const {
+    if (!View.OffDesktopX && !View.OffDesktopY) return false;
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(Handle(), &pt);
+    return PointerInStrips(View.Arrows, VisibleClientRect(), View.ScrollBand, pt.x, pt.y);
+}
+
