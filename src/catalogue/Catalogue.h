@@ -24,7 +24,8 @@ public:
     // Model.
     void ClearFolders();
     void SortItems();
-    void AddItem(const std::string& path, int kind, int number);
+    // stamp: the slot's "SetupTime" value, "none" when it has none.
+    void AddItem(const std::string& path, int kind, int number, const std::string& stamp);
 
     // Scanning.
     void GetItems();

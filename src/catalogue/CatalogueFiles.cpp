@@ -180,12 +180,14 @@ void TCatalogue::FillItems() {
 }
 
 void TCatalogue::ReadItems(const std::string& section, int kind) {
+    IniSectionValues stamps(FileOfKind(kind), "SetupTime");  // one read, not one per entry
     for (const std::string& line : FileOfKind(kind).ReadSectionLines(section)) {
         // One bad line costs only its own entry, not the rest of the section.
         Guarded("ReadItems", [&] {
             std::string key, value;
             SplitLine(line, key, value);
-            AddItem(value, kind, static_cast<int>(DecimalOrRaise(key)));
+            int number = static_cast<int>(DecimalOrRaise(key));
+            AddItem(value, kind, number, stamps.Get(std::to_string(number), "none"));
         });
     }
 }

@@ -75,7 +75,7 @@ void TCatalogue::SortItems() {
     });
 }
 
-void TCatalogue::AddItem(const std::string& path, int kind, int number) {
+void TCatalogue::AddItem(const std::string& path, int kind, int number, const std::string& stamp) {
     Guarded("AddItem", [&] {
         if (number < 1) throw Error("Slot number " + std::to_string(number) + " is below 1");
         TFolder f;
@@ -90,7 +90,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number) {
         f.WideCaption = LongCaption(path);
         f.IsFolder = IsFolderKind(kind);
         f.FolderType = static_cast<uint8_t>(kind);
-        f.Recency = RecencyOfStamp(FileOfKind(kind).ReadString("SetupTime", std::to_string(number), "none"));
+        f.Recency = RecencyOfStamp(stamp);
         if (FileExists(f.FullName) || DirectoryExists(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();

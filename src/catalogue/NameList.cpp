@@ -20,7 +20,7 @@ int TNameList::IndexOf(const std::string& name) const {
 
 void TNameList::Add(const std::string& name) {
     if (!sorted_) {
-        if (IndexOf(name) < 0) names_.push_back(name);
+        if (unsortedIndex_.insert(name).second) names_.push_back(name);
         return;
     }
     size_t i = LowerBound(name);
@@ -28,7 +28,10 @@ void TNameList::Add(const std::string& name) {
     names_.insert(names_.begin() + static_cast<long>(i), name);
 }
 
-void TNameList::Delete(int index) { names_.erase(names_.begin() + index); }
+void TNameList::Delete(int index) {
+    if (!sorted_) unsortedIndex_.erase(names_[static_cast<size_t>(index)]);
+    names_.erase(names_.begin() + index);
+}
 
 void TNameList::Remove(const std::string& name) {
     int i = IndexOf(name);
@@ -39,4 +42,5 @@ void TNameList::Sort() {
     std::stable_sort(names_.begin(), names_.end(),
                      [this](const std::string& a, const std::string& b) { return compare_(a, b) < 0; });
     sorted_ = true;
+    unsortedIndex_.clear();
 }

@@ -1,6 +1,7 @@
 // A list of unique names compared case-insensitively, with the sorted mode of the scanned lists.
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,15 +9,28 @@ class TNameList {
 public:
     // compare: <0, 0, >0; equal names are the same name.
     using Compare = std::function<int(const std::string&, const std::string&)>;
-    explicit TNameList(Compare compare) : compare_(std::move(compare)) {}
+    explicit TNameList(Compare compare)
+        : compare_(std::move(compare)),
+          unsortedIndex_([this](const std::string& a, const std::string& b) { return compare_(a, b) < 0; }) {}
+    TNameList(const TNameList& o) : TNameList(o.compare_) { *this = o; }
+    TNameList& operator=(const TNameList& o) {
+        names_ = o.names_;
+        sorted_ = o.sorted_;
+        unsortedIndex_.clear();
+        if (!sorted_) unsortedIndex_.insert(names_.begin(), names_.end());
+        return *this;
+    }
 
     // Adds the name unless the list holds it already; in sorted mode at its place.
     void Add(const std::string& name);
     int IndexOf(const std::string& name) const;  // -1 when absent
-    bool Contains(const std::string& name) const { return IndexOf(name) >= 0; }
+    bool Contains(const std::string& name) const { return sorted_ ? IndexOf(name) >= 0 : unsortedIndex_.count(name) > 0; }
     void Delete(int index);
     void Remove(const std::string& name);
-    void Clear() { names_.clear(); }
+    void Clear() {
+        names_.clear();
+        unsortedIndex_.clear();
+    }
     // Sorts ascending and keeps the list sorted from now on.
     void Sort();
     bool Sorted() const { return sorted_; }
@@ -31,6 +45,8 @@ private:
 
     Compare compare_;
     std::vector<std::string> names_;
+    // Unsorted mode: the same names in order, so that the duplicate check of Add is no scan.
+    std::set<std::string, std::function<bool(const std::string&, const std::string&)>> unsortedIndex_;
     bool sorted_ = false;
 };
 

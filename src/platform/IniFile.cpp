@@ -180,3 +180,34 @@ void TIniFile::EraseSection(const std::string& section) {
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, active_.c_str());
 }
+
+namespace {
+
+std::string Trimmed(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+}  // namespace
+
+IniSectionValues::IniSectionValues(const TIniFile& file, const std::string& section) {
+    for (const std::string& line : file.ReadSectionLines(section)) {
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string value = Trimmed(line.substr(eq + 1));
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
+        values_.emplace(LowerAscii(Trimmed(line.substr(0, eq))), value);  // the first line of a key wins
+    }
+}
+
+std::string IniSectionValues::Get(const std::string& key, const std::string& fallback) const {
+    auto it = values_.find(LowerAscii(Trimmed(key)));
+    return it == values_.end() ? fallback : it->second;
+}

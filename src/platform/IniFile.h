@@ -6,6 +6,7 @@
 // old or the new complete one.
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TIniFile {
@@ -47,4 +48,15 @@ private:
     std::string fileName_;
     std::string active_;  // the file read and written: the working copy during an update
     bool failed_ = false;
+};
+
+// One section read at once, its values looked up as ReadString finds them: the key's first line,
+// case ignored, blanks around key and value and one pair of enclosing quotes dropped.
+class IniSectionValues {
+public:
+    IniSectionValues(const TIniFile& file, const std::string& section);
+    std::string Get(const std::string& key, const std::string& fallback) const;
+
+private:
+    std::unordered_map<std::string, std::string> values_;  // by lower-case key
 };

@@ -13,6 +13,16 @@ TEST(NameList, NamesDifferingOnlyInCaseAreOneName) {
     EXPECT_EQ(list[0], "Games");
     EXPECT_EQ(list.IndexOf("gAmEs"), 0);
     EXPECT_EQ(list.IndexOf("Game"), -1);
+    // Removed, the name may come again, at the end of the load order; a copy keeps the check.
+    list.Add("Apps");
+    list.Remove("GAMES");
+    EXPECT_FALSE(list.Contains("games"));
+    list.Add("games");
+    TNameList copy = list;
+    copy.Add("APPS");
+    copy.Add("Tools");
+    EXPECT_EQ(copy.Names(), (std::vector<std::string>{"Apps", "games", "Tools"}));
+    EXPECT_TRUE(copy.Contains("TOOLS"));
 }
 
 TEST(NameList, SortThenKeepInsertingInOrder) {

@@ -25,6 +25,19 @@ TEST(IniFile, WritesReadBackInKeyOrder) {
     EXPECT_EQ(ReadWholeFile(dir / "Main.ini"), "[Resolution]\r\nCount=12\r\nWidth=6\r\n[Tabs]\r\n1=None\r\n");
 }
 
+// A section read at once answers every key as the system's own lookup of that key does.
+TEST(IniFile, ASectionReadAtOnceAnswersAsTheSystemsLookup) {
+    TempFolder dir;
+    WriteWholeFile(dir / "a.ini",
+                   "[SetupTime]\r\n5=12.03.2026 10:00:00\r\n  7 =  spaced  \r\nA=\"quoted\"\r\nB='single'\r\n"
+                   "C=\"half\r\n5=second of 5\r\nnoequals\r\nE=\r\nLower=x\r\n[Other]\r\n9=elsewhere\r\n");
+    TIniFile ini(dir / "a.ini");
+    IniSectionValues values(ini, "SETUPTIME");
+    for (const char* key : {"5", "7", "a", "B", "C", "noequals", "E", "LOWER", "9", "missing", " 5"})
+        EXPECT_EQ(values.Get(key, "none"), ini.ReadString("SetupTime", key, "none")) << key;
+    EXPECT_EQ(values.Get("5", "none"), "12.03.2026 10:00:00");
+}
+
 TEST(IniFile, NonNumericIntegersGiveTheFallback) {
     TempFolder dir;
     WriteWholeFile(dir / "a.ini", "[S]\r\nA=abc\r\nB=\r\nC=-4\r\n");
