@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/Handle.h"
+#include "platform/IniBatch.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
@@ -102,12 +103,14 @@ void TIniFile::BeginUpdate() {
 
 void TIniFile::RestoreBackup() {
     if (!Updating()) return;
+    batch_.Clear();  // the writes so far were made to what the backup replaces
     ReleaseProfile(active_);
     if (!CopyFileA(BackupName().c_str(), active_.c_str(), FALSE))
         throw Error("Unable to write to " + active_ + ": " + SystemErrorText(GetLastError()));
 }
 
 void TIniFile::Discard() {
+    batch_.Clear();
     if (!Updating()) return;
     ReleaseProfile(active_);
     DeleteFileA(active_.c_str());
@@ -117,6 +120,7 @@ void TIniFile::Discard() {
 void TIniFile::Commit() {
     if (!Updating()) return;
     std::string work = active_;
+    if (!batch_.Flush(work)) failed_ = true;
     ReleaseProfile(work);
     std::string now, before;
     bool written = FileExists(work);
@@ -144,6 +148,11 @@ void TIniFile::Commit() {
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
+    if (const IniBatch::Section* held = batch_.Find(section)) {
+        for (const auto& kv : held->lines)
+            if (SameProfileName(kv.first, key)) return ProfileValue(kv.second);
+        return fallback;
+    }
     auto b = ReadProfile(section.c_str(), key.c_str(), fallback.c_str(), active_);
     return std::string(b.data());
 }
@@ -154,6 +163,7 @@ long TIniFile::ReadInteger(const std::string& section, const std::string& key, l
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (Updating()) return batch_.Write(active_, section, key, value);
     Check(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), active_.c_str()));
 }
 
@@ -164,20 +174,32 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 bool TIniFile::SectionExists(const std::string& section) const { return !ReadSection(section).empty(); }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
+    if (const IniBatch::Section* held = batch_.Find(section)) {
+        std::vector<std::string> keys;
+        for (const auto& kv : held->lines) keys.push_back(kv.first);
+        return keys;
+    }
     return SplitZeroList(ReadProfile(section.c_str(), nullptr, "", active_));
 }
 
 std::vector<std::string> TIniFile::ReadSectionLines(const std::string& section) const {
+    if (const IniBatch::Section* held = batch_.Find(section)) {
+        std::vector<std::string> lines;
+        for (const auto& kv : held->lines) lines.push_back(kv.first + "=" + kv.second);
+        return lines;
+    }
     return SplitZeroList(ReadWhole(32 * 1024, [&](char* b, DWORD size) {
         return GetPrivateProfileSectionA(section.c_str(), b, size, active_.c_str());
     }));
 }
 
 void TIniFile::EraseSection(const std::string& section) {
+    Check(batch_.Flush(active_));
     Check(WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, active_.c_str()));
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
+    if (Updating()) return batch_.Delete(active_, section, key);
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, active_.c_str());
 }
 
@@ -200,10 +222,7 @@ IniSectionValues::IniSectionValues(const TIniFile& file, const std::string& sect
     for (const std::string& line : file.ReadSectionLines(section)) {
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        std::string value = Trimmed(line.substr(eq + 1));
-        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-            value = value.substr(1, value.size() - 2);
-        values_.emplace(LowerAscii(Trimmed(line.substr(0, eq))), value);  // the first line of a key wins
+        values_.emplace(LowerAscii(Trimmed(line.substr(0, eq))), ProfileValue(line.substr(eq + 1)));  // the first line of a key wins
     }
 }
 

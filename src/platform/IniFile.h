@@ -1,13 +1,15 @@
 // An ini file over the system's private-profile API; the file is touched only when read or written.
 //
-// An update makes it crash-safe: reads and writes go to a working copy beside the file, and
-// Commit replaces the file with the copy in one step and keeps a copy of the new file as the
-// backup (name + ".bak"), for a file found lost later. At every instant the file on disk is the
-// old or the new complete one.
+// An update makes it crash-safe: reads and writes go to a working copy beside the file (the
+// writes held in memory and written a section at a time), and Commit replaces the file with the
+// copy in one step and keeps a copy of the new file as the backup (name + ".bak"), for a file
+// found lost later. At every instant the file on disk is the old or the new complete one.
 #pragma once
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/IniBatch.h"
 
 class TIniFile {
 public:
@@ -47,6 +49,7 @@ private:
     void Check(bool ok);
     std::string fileName_;
     std::string active_;  // the file read and written: the working copy during an update
+    IniBatch batch_;      // an update's writes, until Commit
     bool failed_ = false;
 };
 

@@ -136,15 +136,70 @@ TEST_F(IniUpdate, AReaderHoldingTheFileForAMomentDelaysTheCommit) {
 }
 
 TEST_F(IniUpdate, AWorkingCopyCutShortIsNotCommitted) {
-    ini.WriteString("Files", "1512", "c:\\programs\\x.lnk");
     // What a full disk leaves: the copy ends inside its last line.
-    std::string written = ReadWholeFile(name + ".new");
-    ASSERT_NE(written.find("1512=c:"), std::string::npos);
-    WriteWholeFile(name + ".new", written.substr(0, written.find("1512=") + 7));
+    ASSERT_EQ(ReadWholeFile(name + ".new"), old);
+    WriteWholeFile(name + ".new", old + "1512=c:");
     EXPECT_THROW(ini.Commit(), Error);
     EXPECT_EQ(ReadWholeFile(name), old) << "the previous file stays in place";
     EXPECT_FALSE(FileExists(name + ".new"));
     EXPECT_FALSE(ini.Updating());
+}
+
+// An update holds its writes and writes each section once at Commit; the file must come out byte
+// for byte as the writes made one by one straight into the file make it, and read the same meanwhile.
+TEST(IniFile, AnUpdateWritesTheSameBytesAsTheWritesOneByOne) {
+    struct Op {
+        const char* section;
+        std::string key;
+        const char* value;  // null deletes
+    };
+    std::vector<Op> firstFill;  // slots in block order, kinds mixed, no stamps
+    for (int i = 1; i <= 40; ++i)
+        firstFill.push_back({i % 7 == 0 ? "GoodFolders" : i % 5 == 0 ? "Folders" : "Files", std::to_string(i * 3 % 41),
+                             "c:\\start menu\\programs\\p.lnk"});
+    const std::string kept = "[Files]\r\n1=c:\\a.lnk\r\n2=c:\\b.lnk\r\n3=c:\\c.lnk\r\n[Folders]\r\n4=c:\\f\r\n"
+                             "[SetupTime]\r\n1=01.02.2026 10:00:00\r\n3=01.02.2026 10:00:00\r\n";
+    struct Case {
+        const char* name;
+        std::string before;
+        std::vector<Op> ops;
+    } cases[] = {
+        {"first fill", "", firstFill},
+        {"reconciliation", kept,
+         {{"Files", "2", nullptr}, {"SetupTime", "2", nullptr}, {"Files", "3", nullptr}, {"SetupTime", "3", nullptr},
+          {"Files", "2", "c:\\new.lnk"}, {"SetupTime", "2", "08.12.2026 03:00:00"}, {"Files", "5", "c:\\e.lnk"},
+          {"GoodFolders", "6", "c:\\g"}, {"SetupTime", "6", "08.12.2026 03:00:00"}, {"FILES", "1", "c:\\a.lnk"},
+          {"Folders", "4", nullptr}, {"Unknown", "1", nullptr}}},
+        {"a section emptied and one made and emptied", kept,
+         {{"Folders", "4", nullptr}, {"Extra", "1", "x"}, {"Extra", "1", nullptr}, {"Files", "9", "y"}}},
+        {"lines the system rewrites", "[Files]\r\n 1 = c:\\a.lnk \r\n;note\r\n1=twice\r\n[SetupTime]\r\n",
+         {{"Files", "2", "c:\\b.lnk"}, {"Files", "1", "c:\\z.lnk"}, {"SetupTime", "2", "now"}, {"Files", "3", " spaced "}}},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        WriteWholeFile(dir / "one.ini", c.before);
+        WriteWholeFile(dir / "held.ini", c.before);
+        TIniFile one(dir / "one.ini"), held(dir / "held.ini");
+        held.BeginUpdate();
+        for (const Op& op : c.ops) {
+            if (op.value) {
+                one.WriteString(op.section, op.key, op.value);
+                held.WriteString(op.section, op.key, op.value);
+            } else {
+                one.DeleteKey(op.section, op.key);
+                held.DeleteKey(op.section, op.key);
+            }
+        }
+        for (const char* section : {"Files", "Folders", "GoodFolders", "SetupTime", "Extra"}) {
+            EXPECT_EQ(held.ReadSectionLines(section), one.ReadSectionLines(section)) << c.name << " " << section;
+            EXPECT_EQ(held.SectionExists(section), one.SectionExists(section)) << c.name << " " << section;
+            for (const char* key : {"1", "2", "3", "5", "9"})
+                EXPECT_EQ(held.ReadString(section, key, "-"), one.ReadString(section, key, "-")) << c.name;
+        }
+        EXPECT_EQ(ReadWholeFile(dir / "held.ini"), c.before) << c.name << ": nothing written before Commit";
+        held.Commit();
+        EXPECT_EQ(ReadWholeFile(dir / "held.ini"), ReadWholeFile(dir / "one.ini")) << c.name;
+    }
 }
 
 TEST(Files, ForceDirectoriesCreatesParentsAndFailsUnderAFile) {
