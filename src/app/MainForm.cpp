@@ -53,6 +53,9 @@ void TMainForm::FormCreate() {
         Model.Layout.SetScreenSize(Pointer.SubmenuDelay());
         HandleNeeded();
         Tray.Add(Handle(), XpOrLater);
+        SHChangeNotifyEntry everything{nullptr, FALSE};
+        AssociationsNotify = SHChangeNotifyRegister(Handle(), SHCNRF_ShellLevel, SHCNE_ASSOCCHANGED,
+                                                    kAssociationsChangedMessage, 1, &everything);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
         if (IsWindowsXP) HookLink.StartHookLink(Handle(), ProgramFolder);
@@ -85,6 +88,8 @@ void TMainForm::FormDestroy() {
     Guarded("FormDestroy", [&] {
         // No rebuild may start while everything is taken down.
         Watchers.Stop();
+        if (AssociationsNotify) SHChangeNotifyDeregister(AssociationsNotify);
+        AssociationsNotify = 0;
         if (IsWindowsXP) HookLink.StopHookLink();
         Model.Catalogue.ClearFolders();
         Painter.ForgetCells();
@@ -229,6 +234,9 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kDirectoryChangedMessage:
             Watchers.Deliver(wParam);
+            return 0;
+        case kAssociationsChangedMessage:
+            Model.Catalogue.Icons.Clear();
             return 0;
         case kPaintAheadMessage:
             PaintAheadStep(wParam);

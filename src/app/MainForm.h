@@ -82,6 +82,8 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Posted to the window itself: paint the next cells ahead, from the entry index in wParam.
     static constexpr UINT kPaintAheadMessage = WM_APP + 25;
+    // From the shell: the file associations changed, so kept icons may be wrong.
+    static constexpr UINT kAssociationsChangedMessage = WM_APP + 26;
 
     std::unique_ptr<TOneInstance> OneInstance1;
     bool SecondInstance = false;  // makes FormCreate and FormDestroy do nothing
@@ -89,6 +91,7 @@ private:
     ShowRectangle ShowRect;       // the Start button's, from the hook
     UINT ShowOldInstanceMessage = 0;
     UINT TaskbarCreatedMessage = 0;  // the shell's notification area was made anew
+    ULONG AssociationsNotify = 0;
 
     TPanelModel Model;
     PanelView View;

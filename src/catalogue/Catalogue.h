@@ -10,6 +10,7 @@
 
 #include "catalogue/Folder.h"
 #include "catalogue/FolderPaths.h"
+#include "catalogue/IconCache.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/ComPtr.h"
@@ -52,6 +53,7 @@ public:
     std::unique_ptr<TIniFile> QuickTabIni;
     ComPtr<IShellFolder> DesktopFolder;
     ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
+    IconIndexCache Icons;          // from one rebuild to the next
 
 private:
     struct Reconciliation;

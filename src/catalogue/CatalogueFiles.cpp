@@ -4,6 +4,7 @@
 #include <set>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/IconCache.h"
 #include "catalogue/Reconcile.h"
 #include "catalogue/SetupTime.h"
 #include "catalogue/SlotMap.h"
@@ -169,6 +170,7 @@ void TCatalogue::FillItems() {
     Guarded("FillItems", [&] {
         ClearFolders();
         IconFolders.Clear();
+        Icons.CheckImageList(SystemImageCount(), GetSystemMetrics(SM_CXICON));
         ReadItems("Files", ekFile);
         ReadItems("Folders", ekFolder);
         ReadItems("GoodFolders", ekSingleFolder);

@@ -94,7 +94,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
         if (FileExists(f.FullName) || DirectoryExists(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();
-            f.IconIndex = ShellIconIndex(target, DesktopFolder.Get(), &IconFolders);
+            f.IconIndex = Icons.Lookup(target, [&] { return ShellIconIndex(target, DesktopFolder.Get(), &IconFolders); });
         } else {
             f.IconIndex = 0;
             WriteLog("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +

@@ -9,7 +9,7 @@
 #include "support/TempFolder.h"
 
 bool MakeShortcut(const std::string& linkPath, const std::string& target, const std::string& arguments,
-                  const std::string& workingFolder, bool createTarget) {
+                  const std::string& workingFolder, bool createTarget, const std::string& iconFile, int iconIndex) {
     if (createTarget && !FileExists(target)) {
         ForceDirectories(target.substr(0, target.find_last_of('\\')));
         WriteWholeFile(target, "");
@@ -20,6 +20,7 @@ bool MakeShortcut(const std::string& linkPath, const std::string& target, const 
     link->SetPath(target.c_str());
     link->SetArguments(arguments.c_str());
     if (!workingFolder.empty()) link->SetWorkingDirectory(workingFolder.c_str());
+    if (!iconFile.empty()) link->SetIconLocation(iconFile.c_str(), iconIndex);
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return false;
     ForceDirectories(linkPath.substr(0, linkPath.find_last_of('\\')));

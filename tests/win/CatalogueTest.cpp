@@ -1,5 +1,6 @@
 #include "win/CatalogueFixture.h"
 
+#include "catalogue/IconCache.h"
 #include "platform/IniFile.h"
 #include "support/Pixels.h"
 #include "platform/Log.h"
@@ -182,6 +183,39 @@ TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
     for (const char* n : {"A.lnk", "B.lnk", "C.lnk", "D.lnk"})
         EXPECT_NE(first.find(p + "\\" + n), std::string::npos) << n << " keeps an entry";
     EXPECT_EQ(first.find("abc="), std::string::npos) << "bad keys are dropped";
+}
+
+// Icons are kept from one rebuild to the next, yet a shortcut made anew, or whose target changed,
+// shows the icon the shell gives it now.
+TEST_F(Catalogue, KeptIconsFollowAReplacedShortcutAndAChangedTarget) {
+    std::string other = Program(paths.CommonPrograms, "Other.lnk");
+    auto shown = [&](const std::string& caption) {
+        for (const TFolder& f : model->Catalogue.FolderList)
+            if (f.Caption == caption) return f.IconIndex;
+        return -1;
+    };
+    auto now = [](const std::string& path) {
+        SHFILEINFOA info = {};
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+        return info.iIcon;
+    };
+    model->Rebuild(nullptr);
+    int before = shown("Other");
+    EXPECT_EQ(before, now(other));
+    // Made anew at the same path, with an icon of its own.
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    DeleteFileA(other.c_str());
+    ASSERT_TRUE(MakeShortcut(other, base + "\\bin\\Other.exe", "", "", true, std::string(system) + "\\shell32.dll", 3));
+    model->Rebuild(nullptr);
+    EXPECT_EQ(shown("Other"), now(other));
+    EXPECT_NE(shown("Other"), before) << "not the kept icon";
+    // A shortcut's icon is its target's (where it stores none): a target rewritten is another key.
+    std::string link = Program(paths.CommonPrograms, "Tool.lnk");
+    std::string key = IconKeyOf(link);
+    WriteWholeFile(base + "\\bin\\Tool.exe", "MZ and more");
+    EXPECT_NE(IconKeyOf(link), key);
+    EXPECT_EQ(IconKeyOf(link), IconKeyOf(link));
 }
 
 TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {

@@ -1,5 +1,9 @@
 #include "win/CatalogueFixture.h"
 
+#include <functional>
+#include <stdexcept>
+
+#include "catalogue/IconCache.h"
 #include "catalogue/ProgramRule.h"
 #include "catalogue/Shortcuts.h"
 #include "panel/StartProgram.h"
@@ -88,4 +92,41 @@ TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
     }
     EXPECT_NE(file, folder);
     EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", model->Catalogue.DesktopFolder.Get()), std::exception);
+}
+
+// Kept icons: asked again exactly when something the answer depends on changed.
+TEST_F(ShortcutRules, KeptIconIndexesAreAskedAgainOnlyWhenTheirKeyOrTheListChanged) {
+    std::string file = base + "\\docs\\kept.txt";
+    ForceDirectories(base + "\\docs");
+    WriteWholeFile(file, "one");
+    IconIndexCache cache;
+    int asked = 0;
+    auto ask = [&] { return ++asked * 10; };
+    cache.CheckImageList(50, 32);
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool asksAgain;
+    } steps[] = {
+        {"first look", [] {}, true},
+        {"nothing changed", [] {}, false},
+        {"the same path in other capitals", [] {}, false},
+        {"more images in the list", [&] { cache.CheckImageList(60, 32); }, false},
+        {"fewer images: the list was made anew", [&] { cache.CheckImageList(40, 32); }, true},
+        {"another icon size", [&] { cache.CheckImageList(40, 48); }, true},
+        {"the file rewritten", [&] { WriteWholeFile(file, "longer"); }, true},
+        {"associations changed", [&] { cache.Clear(); }, true},
+    };
+    int expected = 0;
+    for (const Step& step : steps) {
+        step.change();
+        expected += step.asksAgain;
+        std::string path = file;
+        if (std::string(step.what).find("capitals") != std::string::npos) CharUpperA(&path[0]);
+        EXPECT_EQ(cache.Lookup(path, ask), expected * 10) << step.what;
+        EXPECT_EQ(asked, expected) << step.what;
+    }
+    EXPECT_THROW(cache.Lookup(file + ".gone", [&]() -> int { throw std::runtime_error("no icon"); }), std::exception);
+    EXPECT_EQ(cache.Lookup(file + ".gone", ask), ++expected * 10) << "a path that cannot be read is never kept";
+    EXPECT_EQ(cache.Lookup(file + ".gone", ask), ++expected * 10);
 }

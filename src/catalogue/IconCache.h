@@ -1,0 +1,34 @@
+// Icon indexes of the shell's image list kept from one rebuild to the next, so that a rebuild asks
+// the shell only for entries that may show another icon. An index is reused only while all that
+// can change it is as it was: the file's or folder's last write and size, a folder's desktop.ini,
+// and for a shortcut its target's last write and size and the icon location it stores. The whole
+// cache goes when the image list may have been made anew.
+#pragma once
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+class IconIndexCache {
+public:
+    // The index for path: kept when its key is unchanged, else ask()'s answer, kept for next time.
+    // An ask that throws keeps nothing.
+    int Lookup(const std::string& path, const std::function<int()>& ask);
+    // Forgets everything when the list lost images or the icon size changed since the last call.
+    void CheckImageList(int imageCount, int iconWidth);
+    // For a change of the file associations.
+    void Clear() { entries_.clear(); }
+    size_t Size() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        std::string key;
+        int index;
+    };
+    std::unordered_map<std::string, Entry> entries_;  // by lower-case path
+    int imageCount_ = -1, iconWidth_ = -1;
+};
+
+// What the key of a path is made of, as text; empty when the path cannot be read.
+std::string IconKeyOf(const std::string& path);
+// The images in the shell's large image list, and the width it draws them at.
+int SystemImageCount();
