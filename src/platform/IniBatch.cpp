@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-namespace {
-
-std::string Trimmed(const std::string& s) {
+std::string TrimProfileBlanks(const std::string& s) {
     size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
     return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
 }
+
+namespace {
 
 std::vector<std::string> ZeroList(const std::string& file, const char* section) {
     std::vector<char> buffer(32 * 1024);
@@ -29,14 +29,14 @@ std::vector<std::string> ZeroList(const std::string& file, const char* section) 
 
 // A line the system writes as it is given: a bare key, no blanks around key or value.
 bool Plain(const std::string& key, const std::string& value) {
-    return !key.empty() && key == Trimmed(key) && value == Trimmed(value) && key[0] != ';' && key[0] != '[' &&
+    return !key.empty() && key == TrimProfileBlanks(key) && value == TrimProfileBlanks(value) && key[0] != ';' && key[0] != '[' &&
            key.find('=') == std::string::npos;
 }
 
 }  // namespace
 
 std::string ProfileValue(const std::string& raw) {
-    std::string value = Trimmed(raw);
+    std::string value = TrimProfileBlanks(raw);
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
     return value;

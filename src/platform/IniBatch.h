@@ -49,4 +49,5 @@ private:
 // A value as the system's lookup returns it: blanks around it and one pair of enclosing quotes
 // dropped.
 std::string ProfileValue(const std::string& raw);
+std::string TrimProfileBlanks(const std::string& s);
 bool SameProfileName(const std::string& a, const std::string& b);

@@ -205,11 +205,6 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
-    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
-}
-
 std::string LowerAscii(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -222,11 +217,12 @@ IniSectionValues::IniSectionValues(const TIniFile& file, const std::string& sect
     for (const std::string& line : file.ReadSectionLines(section)) {
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        values_.emplace(LowerAscii(Trimmed(line.substr(0, eq))), ProfileValue(line.substr(eq + 1)));  // the first line of a key wins
+        // The first line of a key wins.
+        values_.emplace(LowerAscii(TrimProfileBlanks(line.substr(0, eq))), ProfileValue(line.substr(eq + 1)));
     }
 }
 
 std::string IniSectionValues::Get(const std::string& key, const std::string& fallback) const {
-    auto it = values_.find(LowerAscii(Trimmed(key)));
+    auto it = values_.find(LowerAscii(TrimProfileBlanks(key)));
     return it == values_.end() ? fallback : it->second;
 }
