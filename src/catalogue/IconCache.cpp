@@ -65,7 +65,7 @@ int IconIndexCache::Lookup(const std::string& path, const std::function<int()>& 
     std::string key = IconKeyOf(path);
     std::string name = AnsiLowerFileName(path);
     auto it = entries_.find(name);
-    if (!key.empty() && it != entries_.end() && it->second.key == key) return it->second.index;
+    if (it != entries_.end() && it->second.key == key) return it->second.index;  // only readable paths are kept
     if (it != entries_.end()) entries_.erase(it);
     int index = ask();
     if (!key.empty()) entries_[name] = {key, index};
