@@ -194,7 +194,8 @@ void TMainForm::ActivateAPP(WPARAM active) {
 
 void TMainForm::OnTimer(UINT_PTR id) {
     if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
-    if (!Pointer.OnTimer(id)) Watchers.OnTimer(id);
+    Pointer.OnTimer(id);
+    Watchers.OnTimer(id);
 }
 
 void TMainForm::OnCommand(UINT id) {

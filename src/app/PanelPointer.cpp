@@ -33,12 +33,10 @@ void TPanelPointer::Attach(HWND window) {
     for (WindowTimer* t : {&ShowPopupMenuTimer, &Timer, &ScrollTimer}) t->Attach(window);
 }
 
-bool TPanelPointer::OnTimer(UINT_PTR id) {
+void TPanelPointer::OnTimer(UINT_PTR id) {
     if (id == ScrollTimer.Id()) ScrollTimerTimer();
-    else if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
-    else if (id == Timer.Id()) TimerTimer();
-    else return false;
-    return true;
+    if (id == ShowPopupMenuTimer.Id()) ShowPopupMenuTimerTimer();
+    if (id == Timer.Id()) TimerTimer();
 }
 
 void TPanelPointer::PanelHidden() {
@@ -61,6 +59,12 @@ int TPanelPointer::GetCurrentItem(int x, int y) {
         result = HitTest(cells, g.CellWidth, g.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
+}
+
+const TFolder* TPanelPointer::Current() const {
+    int i = View.CurrentItem;
+    return i >= 0 && static_cast<size_t>(i) < Catalogue.FolderList.size() ? &Catalogue.FolderList[static_cast<size_t>(i)]
+                                                                            : nullptr;
 }
 
 PointerShape TPanelPointer::ShapeOver(int item) const {
@@ -151,10 +155,10 @@ void TPanelPointer::FormMouseMove(int x, int y) {
 void TPanelPointer::FormMouseUp(bool left, int x, int y) {
     Guarded("FormMouseUp", [&] {
         if (!left) {
-            if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
+            if (!Current()) return;
             ShowPopupMenuTimer.Stop();
             // A copy: the list may be rebuilt meanwhile.
-            std::string path = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].FullName;
+            std::string path = Current()->FullName;
             POINT at{x, y};
             ClientToScreen(Handle(), &at);
             ShowShellContextMenu(path, at, Handle());
@@ -163,8 +167,8 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
         EndDrag();
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
-        if (!IsClick(press.x, press.y, x, y) || View.CurrentItem < 0 || GetCurrentItem(x, y) != View.CurrentItem) return;
-        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
+        if (!IsClick(press.x, press.y, x, y) || !Current() || GetCurrentItem(x, y) != View.CurrentItem) return;
+        const TFolder f = *Current();
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
             actions_.start(f.FullName);
             return;
@@ -193,12 +197,11 @@ void TPanelPointer::ScrollTimerTimer() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-
 void TPanelPointer::ShowPopupMenuTimerTimer() {
     Guarded("ShowPopupMenuTimerTimer", [&] {
         ShowPopupMenuTimer.Stop();
-        if (View.CurrentItem < 0 || static_cast<size_t>(View.CurrentItem) >= Catalogue.FolderList.size()) return;
-        const TFolder f = Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)];
+        if (!Current()) return;
+        const TFolder f = *Current();
         Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
         if (!Submenus.FolderMenu) return;
         int w = Submenus.MenuTextWidth(Submenus.FolderMenu.Get());
@@ -216,8 +219,8 @@ void TPanelPointer::TimerTimer() {
         POINT p;
         GetCursorPos(&p);
         SetCursorType();
-        if (View.CurrentItem >= 0 && static_cast<size_t>(View.CurrentItem) < Catalogue.FolderList.size()) {
-            if (!Catalogue.FolderList[static_cast<size_t>(View.CurrentItem)].IsFolder) return;
+        if (const TFolder* current = Current()) {
+            if (!current->IsFolder) return;
             if (Submenus.FolderMenu && Submenus.CursorInMenu(p, Submenus.FolderMenu.Get())) return;
         }
         POINT c = p;

@@ -28,8 +28,8 @@ public:
     TPanelPointer& operator=(const TPanelPointer&) = delete;
 
     void Attach(HWND window);
-    // The window's WM_TIMER; false when the timer is not one of the pointer's.
-    bool OnTimer(UINT_PTR id);
+    // The window's WM_TIMER; others' ids are let be.
+    void OnTimer(UINT_PTR id);
     // Its interval is the system's submenu delay.
     WindowTimer& SubmenuDelay() { return ShowPopupMenuTimer; }
 
@@ -60,6 +60,7 @@ private:
     bool PointerOnArrow() const;
     // Pops the folder menu up at the screen point; modal. Starts the chosen file.
     void TrackFolderMenu(int x, int y);
+    // The entry under the pointer, or null.
     const TFolder* Current() const;
 
     HWND Handle() const { return window_; }

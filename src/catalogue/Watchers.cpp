@@ -20,16 +20,13 @@ void TFolderWatchers::Stop() {
     UpdateFolderTimer.Stop();
 }
 
-bool TFolderWatchers::Deliver(WPARAM id) {
+void TFolderWatchers::Deliver(WPARAM id) {
     TfisFileNotification* n = id == 1 ? FN1.get() : id == 2 ? FN2.get() : nullptr;
     if (n) n->Deliver();
-    return n != nullptr;
 }
 
-bool TFolderWatchers::OnTimer(UINT_PTR id) {
-    if (id != UpdateFolderTimer.Id()) return false;
-    UpdateFolderTimerTimer();
-    return true;
+void TFolderWatchers::OnTimer(UINT_PTR id) {
+    if (id == UpdateFolderTimer.Id()) UpdateFolderTimerTimer();
 }
 
 void TFolderWatchers::FN1DirectoryChanged() {

@@ -20,9 +20,9 @@ public:
     void Start(HWND window, const std::string& commonStartMenu, const std::string& userStartMenu);
     // No rebuild starts after this.
     void Stop();
-    // The window's kDirectoryChangedMessage and WM_TIMER; false when they are not ours.
-    bool Deliver(WPARAM id);
-    bool OnTimer(UINT_PTR id);
+    // The window's kDirectoryChangedMessage and WM_TIMER; others' ids are let be.
+    void Deliver(WPARAM id);
+    void OnTimer(UINT_PTR id);
 
     void FN1DirectoryChanged();
     void UpdateFolderTimerTimer();
