@@ -4,36 +4,35 @@
 
 #include <cstring>
 
-std::string TrimProfileBlanks(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
-    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
-}
-
-namespace {
-
-std::vector<std::string> ZeroList(const std::string& file, const char* section) {
-    std::vector<char> buffer(32 * 1024);
+std::vector<char> ReadProfileAnswer(size_t start, const std::function<unsigned long(char*, unsigned long)>& read) {
+    std::vector<char> buffer(start);
     for (;;) {
-        DWORD n = section ? GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str())
-                          : GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+        unsigned long n = read(buffer.data(), static_cast<unsigned long>(buffer.size()));
         if (n < buffer.size() - 2) {
             buffer.resize(n + 2, '\0');
-            break;
+            return buffer;
         }
         buffer.resize(buffer.size() * 4);
     }
+}
+
+std::vector<std::string> SplitZeroList(const std::vector<char>& buffer) {
     std::vector<std::string> items;
     for (const char* p = buffer.data(); *p; p += std::strlen(p) + 1) items.emplace_back(p);
     return items;
 }
 
-// A line the system writes as it is given: a bare key, no blanks around key or value.
-bool Plain(const std::string& key, const std::string& value) {
-    return !key.empty() && key == TrimProfileBlanks(key) && value == TrimProfileBlanks(value) && key[0] != ';' && key[0] != '[' &&
-           key.find('=') == std::string::npos;
+std::vector<std::string> ReadProfileList(const std::string& file, const char* section) {
+    return SplitZeroList(ReadProfileAnswer(32 * 1024, [&](char* b, unsigned long size) {
+        return section ? GetPrivateProfileSectionA(section, b, size, file.c_str())
+                       : GetPrivateProfileSectionNamesA(b, size, file.c_str());
+    }));
 }
 
-}  // namespace
+std::string TrimProfileBlanks(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
 
 std::string ProfileValue(const std::string& raw) {
     std::string value = TrimProfileBlanks(raw);
@@ -42,74 +41,99 @@ std::string ProfileValue(const std::string& raw) {
     return value;
 }
 
-bool SameProfileName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
-const IniBatch::Section* IniBatch::Find(const std::string& section) const {
-    for (const Section& s : sections_)
-        if (SameProfileName(s.name, section)) return &s;
-    return nullptr;
+std::string FoldProfileName(const std::string& name) {
+    std::string folded = name;
+    if (!folded.empty()) CharLowerBuffA(&folded[0], static_cast<DWORD>(folded.size()));
+    return folded;
 }
 
-IniBatch::Section& IniBatch::Load(const std::string& file, const std::string& section) {
-    if (const Section* held = Find(section)) return const_cast<Section&>(*held);
+namespace {
+
+// A line the system writes as it is given: a bare key, no blanks around key or value.
+bool Plain(const std::string& key, const std::string& value) {
+    return !key.empty() && key == TrimProfileBlanks(key) && value == TrimProfileBlanks(value) && key[0] != ';' &&
+           key[0] != '[' && key.find('=') == std::string::npos;
+}
+
+}  // namespace
+
+const std::string* IniBatch::Section::Value(const std::string& key) const {
+    auto it = byKey.find(FoldProfileName(key));
+    return it == byKey.end() ? nullptr : &it->second->second;
+}
+
+size_t IniBatch::IndexOf(const std::string& folded) const {
+    size_t i = 0;
+    while (i < sections_.size() && FoldProfileName(sections_[i].name) != folded) ++i;
+    return i;
+}
+
+const IniBatch::Section* IniBatch::Find(const std::string& section) const {
+    size_t i = IndexOf(FoldProfileName(section));
+    return i < sections_.size() ? &sections_[i] : nullptr;
+}
+
+size_t IniBatch::Load(const std::string& file, const std::string& section) {
+    std::string folded = FoldProfileName(section);
+    size_t held = IndexOf(folded);
+    if (held < sections_.size()) return held;
     if (!namesRead_) {
-        fileSections_ = ZeroList(file, nullptr);
+        fileSections_ = ReadProfileList(file, nullptr);
         namesRead_ = true;
     }
-    Section s;
+    sections_.emplace_back();
+    Section& s = sections_.back();
     s.name = section;
-    for (const std::string& name : fileSections_) s.inFile = s.inFile || SameProfileName(name, section);
-    if (s.inFile) {
-        for (const std::string& line : ZeroList(file, section.c_str())) {
-            size_t eq = line.find('=');
-            std::string key = line.substr(0, eq), value = eq == std::string::npos ? "" : line.substr(eq + 1);
-            s.plain = s.plain && eq != std::string::npos && Plain(key, value);
-            for (const auto& kv : s.lines) s.plain = s.plain && !SameProfileName(kv.first, key);
-            s.lines.emplace_back(key, value);
-        }
+    for (const std::string& name : fileSections_) s.inFile = s.inFile || FoldProfileName(name) == folded;
+    if (!s.inFile) return sections_.size() - 1;
+    for (const std::string& line : ReadProfileList(file, section.c_str())) {
+        size_t eq = line.find('=');
+        std::string key = line.substr(0, eq), value = eq == std::string::npos ? "" : line.substr(eq + 1);
+        s.lines.emplace_back(key, value);
+        bool first = s.byKey.emplace(FoldProfileName(key), std::prev(s.lines.end())).second;
+        s.plain = s.plain && first && eq != std::string::npos && Plain(key, value);
     }
-    sections_.push_back(std::move(s));
-    return sections_.back();
+    return sections_.size() - 1;
 }
 
 void IniBatch::Write(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) {
-    if (!direct_ && (!Load(file, section).plain || !Plain(key, value))) GoDirect(file);
+    if (!direct_ && (!sections_[Load(file, section)].plain || !Plain(key, value))) GoDirect(file);
     if (direct_) {
         failed_ = !WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) || failed_;
         return;
     }
-    Section& s = Load(file, section);
+    size_t index = Load(file, section);
+    Section& s = sections_[index];
     changes_.push_back({section, key, value, false});
     s.changed = true;
     if (!s.inFile && s.lines.empty()) {
-        size_t index = static_cast<size_t>(&s - sections_.data());
         bool made = false;
         for (size_t m : made_) made = made || m == index;
         if (!made) made_.push_back(index);
     }
-    for (auto& kv : s.lines)
-        if (SameProfileName(kv.first, key)) {
-            kv.second = value;  // in place, with the key as the file spells it
-            return;
-        }
+    auto at = s.byKey.find(FoldProfileName(key));
+    if (at != s.byKey.end()) {
+        at->second->second = value;  // in place, with the key as the file spells it
+        return;
+    }
     s.lines.emplace_back(key, value);
+    s.byKey.emplace(FoldProfileName(key), std::prev(s.lines.end()));
 }
 
 void IniBatch::Delete(const std::string& file, const std::string& section, const std::string& key) {
-    if (!direct_ && !Load(file, section).plain) GoDirect(file);
+    if (!direct_ && !sections_[Load(file, section)].plain) GoDirect(file);
     if (direct_) {
         WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file.c_str());
         return;
     }
-    Section& s = Load(file, section);
+    Section& s = sections_[Load(file, section)];
     changes_.push_back({section, key, "", true});
-    for (auto it = s.lines.begin(); it != s.lines.end(); ++it)
-        if (SameProfileName(it->first, key)) {
-            s.lines.erase(it);
-            s.changed = true;
-            return;
-        }
+    auto at = s.byKey.find(FoldProfileName(key));
+    if (at == s.byKey.end()) return;
+    s.lines.erase(at->second);
+    s.byKey.erase(at);
+    s.changed = true;
 }
 
 bool IniBatch::Replay(const std::string& file) {

@@ -11,32 +11,11 @@
 
 namespace {
 
-// Grows the buffer until the whole answer fits (the API signals truncation by size - 2); the
-// result always ends in two zero bytes, so a zero-separated list ends in an empty item.
-template <typename Read>
-std::vector<char> ReadWhole(size_t start, Read read) {
-    std::vector<char> buffer(start);
-    for (;;) {
-        DWORD n = read(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n < buffer.size() - 2) {
-            buffer.resize(n + 2, '\0');
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 4);
-    }
-}
-
 std::vector<char> ReadProfile(const char* section, const char* key, const char* fallback,
                               const std::string& file) {
-    return ReadWhole(2048, [&](char* b, DWORD size) {
+    return ReadProfileAnswer(2048, [&](char* b, unsigned long size) {
         return GetPrivateProfileStringA(section, key, fallback, b, size, file.c_str());
     });
-}
-
-std::vector<std::string> SplitZeroList(const std::vector<char>& buffer) {
-    std::vector<std::string> items;
-    for (const char* p = buffer.data(); *p; p += strlen(p) + 1) items.emplace_back(p);
-    return items;
 }
 
 // Writes out and forgets what the system holds of the file, so that it is read anew.
@@ -149,9 +128,8 @@ void TIniFile::Commit() {
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
     if (const IniBatch::Section* held = batch_.Find(section)) {
-        for (const auto& kv : held->lines)
-            if (SameProfileName(kv.first, key)) return ProfileValue(kv.second);
-        return fallback;
+        const std::string* value = held->Value(key);
+        return value ? ProfileValue(*value) : fallback;
     }
     auto b = ReadProfile(section.c_str(), key.c_str(), fallback.c_str(), active_);
     return std::string(b.data());
@@ -188,9 +166,7 @@ std::vector<std::string> TIniFile::ReadSectionLines(const std::string& section) 
         for (const auto& kv : held->lines) lines.push_back(kv.first + "=" + kv.second);
         return lines;
     }
-    return SplitZeroList(ReadWhole(32 * 1024, [&](char* b, DWORD size) {
-        return GetPrivateProfileSectionA(section.c_str(), b, size, active_.c_str());
-    }));
+    return ReadProfileList(active_, section.c_str());
 }
 
 void TIniFile::EraseSection(const std::string& section) {
@@ -203,26 +179,16 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, active_.c_str());
 }
 
-namespace {
-
-std::string LowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-}  // namespace
-
 IniSectionValues::IniSectionValues(const TIniFile& file, const std::string& section) {
     for (const std::string& line : file.ReadSectionLines(section)) {
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         // The first line of a key wins.
-        values_.emplace(LowerAscii(TrimProfileBlanks(line.substr(0, eq))), ProfileValue(line.substr(eq + 1)));
+        values_.emplace(FoldProfileName(TrimProfileBlanks(line.substr(0, eq))), ProfileValue(line.substr(eq + 1)));
     }
 }
 
 std::string IniSectionValues::Get(const std::string& key, const std::string& fallback) const {
-    auto it = values_.find(LowerAscii(TrimProfileBlanks(key)));
+    auto it = values_.find(FoldProfileName(TrimProfileBlanks(key)));
     return it == values_.end() ? fallback : it->second;
 }

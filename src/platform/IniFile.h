@@ -61,5 +61,5 @@ public:
     std::string Get(const std::string& key, const std::string& fallback) const;
 
 private:
-    std::unordered_map<std::string, std::string> values_;  // by lower-case key
+    std::unordered_map<std::string, std::string> values_;  // by folded key
 };
