@@ -2,18 +2,19 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
-#include "platform/ComPtr.h"
+#include "catalogue/Shortcuts.h"
+#include "platform/Error.h"
 #include "platform/Text.h"
 
 namespace {
 
-std::string Stamp(const std::string& path) {
+// The last write, size and attributes as text, "-" when the path cannot be read.
+std::string Stamp(const std::string& path, DWORD* attributes = nullptr) {
     WIN32_FILE_ATTRIBUTE_DATA a;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a)) return "-";
+    if (attributes) *attributes = a.dwFileAttributes;
     char text[64];
     wsprintfA(text, "%lx.%lx.%lx.%lx.%lx", a.ftLastWriteTime.dwHighDateTime, a.ftLastWriteTime.dwLowDateTime,
               a.nFileSizeHigh, a.nFileSizeLow, a.dwFileAttributes);
@@ -26,31 +27,23 @@ bool EndsWithLnk(const std::string& path) {
 
 // The target and the icon location a shortcut stores, read without resolving it.
 std::string LinkPart(const std::string& path) {
-    ComPtr<IShellLinkA> link;
-    ComPtr<IPersistFile> file;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
+    ShortcutInfo link;
+    try {
+        link = ReadShortcut(path);
+    } catch (const Error&) {
         return "?";
-    std::wstring wide = ToWide(path);
-    if (FAILED(file->Load(wide.c_str(), STGM_READ))) return "?";
-    char target[MAX_PATH] = {}, icon[MAX_PATH] = {};
-    int iconIndex = 0;
-    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link->GetIconLocation(icon, MAX_PATH, &iconIndex);
-    char expanded[MAX_PATH] = {};
-    if (!ExpandEnvironmentStringsA(target, expanded, MAX_PATH)) lstrcpynA(expanded, target, MAX_PATH);
-    return std::string(expanded) + "|" + Stamp(expanded) + "|" + icon + "," + std::to_string(iconIndex) + "|" +
-           (icon[0] ? Stamp(icon) : "");
+    }
+    return link.target + "|" + Stamp(link.target) + "|" + link.iconFile + "," + std::to_string(link.iconIndex) + "|" +
+           (link.iconFile.empty() ? "" : Stamp(link.iconFile));
 }
 
 }  // namespace
 
 std::string IconKeyOf(const std::string& path) {
-    std::string own = Stamp(path);
+    DWORD attributes = 0;
+    std::string own = Stamp(path, &attributes);
     if (own == "-") return "";
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return own + "|" + Stamp(path + "\\desktop.ini");
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return own + "|" + Stamp(path + "\\desktop.ini");
     return EndsWithLnk(path) ? own + "|" + LinkPart(path) : own;
 }
 

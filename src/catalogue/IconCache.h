@@ -30,5 +30,5 @@ private:
 
 // What the key of a path is made of, as text; empty when the path cannot be read.
 std::string IconKeyOf(const std::string& path);
-// The images in the shell's large image list, and the width it draws them at.
+// The number of images in the shell's large image list, -1 when there is none.
 int SystemImageCount();

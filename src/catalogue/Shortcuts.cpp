@@ -50,6 +50,9 @@ ShortcutInfo ReadShortcut(const std::string& shortcutPath) {
     std::string arguments = Text260(&IShellLinkA::GetArguments, link.Get());
     info.workingFolder = Text260(&IShellLinkA::GetWorkingDirectory, link.Get());
     info.commandLine = info.target + " " + arguments;
+    char icon[MAX_PATH] = {};
+    link->GetIconLocation(icon, MAX_PATH, &info.iconIndex);
+    info.iconFile = icon;
     return info;
 }
 

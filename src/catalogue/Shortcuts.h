@@ -13,6 +13,8 @@ struct ShortcutInfo {
     std::string target;
     std::string workingFolder;
     std::string commandLine;  // target, one blank, arguments
+    std::string iconFile;     // empty when the shortcut stores no icon of its own
+    int iconIndex = 0;
 };
 
 // The shortcut as stored, not resolved. Raises Error when the shell link object is not available.
