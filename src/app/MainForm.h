@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -68,6 +69,9 @@ private:
     void HandleNeeded();
     void CreateDataFolder();
     void FirstRunSettings();
+    // Opens the panel at its stored place, or at computed() when none is stored; a stored value
+    // that is no number is logged under operation. The next drag of this showing is stored.
+    void ShowAtPlace(const char* operation, const std::function<POINT()>& computed);
     void ShowSequence();
     void DelayMenuTimerTimer();
     void PaintAheadStep(size_t from);

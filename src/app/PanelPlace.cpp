@@ -4,13 +4,14 @@
 
 void TMainForm::PanelMoved(int x, int y) {
     bool wasX = View.OffDesktopX, wasY = View.OffDesktopY;
-    PanelPlace p = PlaceOfWindow(Handle());
+    PanelPlace now = PlaceOfWindow(Handle());
+    PanelPlace p = now;
     p.left = x;
     p.top = y;
     OffDesktop o = ComputeOffDesktop(p);
     View.OffDesktopX = o.x;
     View.OffDesktopY = o.y;
-    UpdateArrowFlags(View, PlaceOfWindow(Handle()));
+    UpdateArrowFlags(View, now);
     if (wasX != View.OffDesktopX || wasY != View.OffDesktopY || View.OffDesktopX || View.OffDesktopY)
         InvalidateRect(Handle(), nullptr, FALSE);
 }

@@ -1,4 +1,6 @@
 // Showing the panel where it belongs and hiding it again.
+#include <functional>
+
 #include "app/MainForm.h"
 #include "platform/Guarded.h"
 #include "panel/PointerRules.h"
@@ -20,22 +22,28 @@ POINT CentredPosition(int width, int height) {
 
 void TMainForm::MainFormShow() {
     Guarded("MainFormShow", [&] {
-        Pointer.ArmPositionSave();
-        RECT r = {};
-        GetWindowRect(Handle(), &r);
-        POINT p;
-        long x = 0, y = 0;
-        bool stored = false;
-        // A stored position that is no number is logged and the panel opens centred: failing
-        // here would leave it closed for good, since only a drag of it could mend the value.
-        Guarded("MainFormShow", [&] { stored = StoredPanelPosition(x, y); });
-        if (stored)
-            p = {x, y};
-        else
-            p = CentredPosition(r.right - r.left, r.bottom - r.top);
-        SetWindowPos(Handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowSequence();
+        ShowAtPlace("MainFormShow", [&] {
+            RECT r = {};
+            GetWindowRect(Handle(), &r);
+            return CentredPosition(r.right - r.left, r.bottom - r.top);
+        });
     });
+}
+
+void TMainForm::ShowAtPlace(const char* operation, const std::function<POINT()>& computed) {
+    POINT p;
+    long x = 0, y = 0;
+    bool stored = false;
+    // A stored position that is no number is logged and counts as missing: failing here would
+    // leave the panel closed for good, since only a drag of it could mend the value.
+    Guarded(operation, [&] { stored = StoredPanelPosition(x, y); });
+    if (stored)
+        p = {x, y};
+    else
+        p = computed();
+    SetWindowPos(Handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pointer.ArmPositionSave();
+    ShowSequence();
 }
 
 void TMainForm::ShowSequence() {
@@ -87,23 +95,13 @@ void TMainForm::DelayMenuTimerTimer() {
         GetCursorPos(&p);
         IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
         if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
-        POINT place;
-        long sx = 0, sy = 0;
-        bool stored = false;
-        // A value that is no number is logged and counts as missing, as in MainFormShow.
-        Guarded("DelayMenuTimerTimer", [&] { stored = StoredPanelPosition(sx, sy); });
-        if (stored) {
-            place = {sx, sy};
-        } else {
+        ShowAtPlace("DelayMenuTimerTimer", [&] {
             RECT client, work;
             GetClientRect(Handle(), &client);
             SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
             Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
                                         work.bottom - work.top);
-            place = {at.x, at.y};
-        }
-        SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Pointer.ArmPositionSave();
-        ShowSequence();
+            return POINT{at.x, at.y};
+        });
     });
 }
