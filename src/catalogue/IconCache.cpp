@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <functional>
+
 #include "catalogue/Shortcuts.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -25,26 +27,59 @@ bool EndsWithLnk(const std::string& path) {
     return path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".lnk") == 0;
 }
 
-// The target and the icon location a shortcut stores, read without resolving it.
-std::string LinkPart(const std::string& path) {
+// The target and the icon location a shortcut stores, read without resolving it; "?" when the
+// shell link object cannot be had.
+bool ReadLinkPart(const std::string& path, std::string& part, std::string& target, std::string& iconFile) {
     ShortcutInfo link;
     try {
         link = ReadShortcut(path);
     } catch (const Error&) {
-        return "?";
+        part = "?";
+        target.clear();
+        iconFile.clear();
+        return false;
     }
-    return link.target + "|" + Stamp(link.target) + "|" + link.iconFile + "," + std::to_string(link.iconIndex) + "|" +
-           (link.iconFile.empty() ? "" : Stamp(link.iconFile));
+    part = link.target + "|" + link.iconFile + "," + std::to_string(link.iconIndex);
+    target = link.target;
+    iconFile = link.iconFile;
+    return true;
+}
+
+// The stored part followed by what the files it names are now.
+std::string LinkKey(const std::string& part, const std::string& target, const std::string& iconFile) {
+    if (part == "?") return part;
+    return part + "|" + Stamp(target) + "|" + (iconFile.empty() ? "" : Stamp(iconFile));
+}
+
+std::string KeyOf(const std::string& path, const std::function<std::string(const std::string&, const std::string&)>& link) {
+    DWORD attributes = 0;
+    std::string own = Stamp(path, &attributes);
+    if (own == "-") return "";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return own + "|" + Stamp(path + "\\desktop.ini");
+    return EndsWithLnk(path) ? own + "|" + link(path, own) : own;
 }
 
 }  // namespace
 
 std::string IconKeyOf(const std::string& path) {
-    DWORD attributes = 0;
-    std::string own = Stamp(path, &attributes);
-    if (own == "-") return "";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return own + "|" + Stamp(path + "\\desktop.ini");
-    return EndsWithLnk(path) ? own + "|" + LinkPart(path) : own;
+    return KeyOf(path, [](const std::string& link, const std::string&) {
+        std::string part, target, iconFile;
+        ReadLinkPart(link, part, target, iconFile);
+        return LinkKey(part, target, iconFile);
+    });
+}
+
+std::string IconIndexCache::KeyOf(const std::string& path) {
+    return ::KeyOf(path, [&](const std::string& link, const std::string& own) {
+        LinkRead& read = links_[AnsiLowerFileName(link)];
+        // A shortcut whose own file is unchanged stores what it stored: only the files it names are
+        // looked at again. A failed read is tried again next time.
+        if (read.stamp != own || read.part == "?") {
+            read.stamp = own;
+            ReadLinkPart(link, read.part, read.target, read.iconFile);
+        }
+        return LinkKey(read.part, read.target, read.iconFile);
+    });
 }
 
 int SystemImageCount() {
@@ -55,7 +90,7 @@ int SystemImageCount() {
 }
 
 int IconIndexCache::Lookup(const std::string& path, const std::function<int()>& ask) {
-    std::string key = IconKeyOf(path);
+    std::string key = KeyOf(path);
     std::string name = AnsiLowerFileName(path);
     auto it = entries_.find(name);
     if (it != entries_.end() && it->second.key == key) return it->second.index;  // only readable paths are kept

@@ -17,6 +17,8 @@ public:
     void CheckImageList(int imageCount, int iconWidth);
     // For a change of the file associations.
     void Clear() { entries_.clear(); }
+    // IconKeyOf, reading a shortcut again only when the shortcut file itself changed.
+    std::string KeyOf(const std::string& path);
     size_t Size() const { return entries_.size(); }
 
 private:
@@ -24,7 +26,13 @@ private:
         std::string key;
         int index;
     };
+    struct LinkRead {
+        std::string stamp;  // of the shortcut file when it was read
+        std::string part;   // what it stores, without the stamps of the files it names
+        std::string target, iconFile;
+    };
     std::unordered_map<std::string, Entry> entries_;  // by lower-case path
+    std::unordered_map<std::string, LinkRead> links_;  // by lower-case path
     int imageCount_ = -1, iconWidth_ = -1;
 };
 

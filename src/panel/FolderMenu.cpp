@@ -13,7 +13,6 @@ namespace {
 
 class DiskFolders : public FolderSource {
 public:
-    explicit DiskFolders(IShellFolder* desktop) : desktop_(desktop) {}
 
     bool List(const std::string& folder, std::vector<ListedName>& names) override {
         WIN32_FIND_DATAA data;
@@ -25,8 +24,6 @@ public:
         return true;
     }
 
-    int IconIndex(const std::string& path) override { return ShellIconIndex(path, desktop_, &folders_); }
-
     std::string Identity(const std::string& folder) override {
         UniqueHandle h(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -35,10 +32,6 @@ public:
         return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
                std::to_string(info.nFileIndexLow);
     }
-
-private:
-    IShellFolder* desktop_;
-    ShellFolderCache folders_;
 };
 
 // Captions are shown as they are: a single '&' would otherwise underline the next letter.
@@ -60,7 +53,8 @@ std::string CaptionOfMenuText(const std::string& text) {
     return out;
 }
 
-void AppendItems(HMENU menu, const MenuNode& node) {
+template <typename Icons>
+void AppendItems(HMENU menu, const MenuNode& node, Icons& icons) {
     UINT position = 0;
     for (const MenuNode& child : node.children) {
         std::string text = MenuText(child.caption);
@@ -68,13 +62,14 @@ void AppendItems(HMENU menu, const MenuNode& node) {
         mi.cbSize = sizeof mi;
         mi.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
         mi.dwTypeData = &text[0];
-        mi.dwItemData = static_cast<ULONG_PTR>(child.icon);
+        mi.dwItemData = static_cast<ULONG_PTR>(icons.size());
+        icons.push_back({child.iconPath, -1});
         mi.hbmpItem = HBMMENU_CALLBACK;  // the icon is drawn from the shared small image list
         UniqueMenu sub;
         if (child.folder) {
             sub.Reset(CreatePopupMenu());
             if (!sub) continue;
-            AppendItems(sub.Get(), child);
+            AppendItems(sub.Get(), child, icons);
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = sub.Get();
         } else {
@@ -108,11 +103,11 @@ TFolderMenu::TFolderMenu(const TFolderPaths& paths, const PanelColours& colours,
 void TFolderMenu::FillMenu(const std::string& folderName, IShellFolder* desktop) {
     Guarded("FillMenu", [&] {
         if (tracked_) return;  // never rebuild the menu that is on screen
-        FolderMenu.Reset();
-        FolderMenuPaths.clear();
+        Clear();
+        desktop_ = desktop;
         MenuNode top;
         top.folder = true;
-        DiskFolders disk(desktop);
+        DiskFolders disk;
         FolderMenuBuilder builder(disk);
         for (const std::string* root : {&paths_.UserPrograms, &paths_.CommonPrograms,
                                         &paths_.UserStartMenu, &paths_.CommonStartMenu})
@@ -121,7 +116,7 @@ void TFolderMenu::FillMenu(const std::string& folderName, IShellFolder* desktop)
         if (builder.LimitReached) WriteLog("FillMenu: the folder tree is too deep or too large; the menu is cut short");
         FolderMenuPaths = std::move(builder.Paths);
         FolderMenu.Reset(CreatePopupMenu());
-        if (FolderMenu) AppendItems(FolderMenu.Get(), top);
+        if (FolderMenu) AppendItems(FolderMenu.Get(), top, icons_);
     });
 }
 
@@ -168,6 +163,9 @@ bool TFolderMenu::CursorInMenu(POINT p, HMENU menu) const {
 void TFolderMenu::Clear() {
     FolderMenu.Reset();
     FolderMenuPaths.clear();
+    icons_.clear();
+    folders_.Clear();
+    asked_ = 0;
 }
 
 void TFolderMenu::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
@@ -175,9 +173,20 @@ void TFolderMenu::MeasureMenuIcon(MEASUREITEMSTRUCT& m) const {
     m.itemHeight = static_cast<UINT>(geometry_.SmallIconHeight);
 }
 
-void TFolderMenu::DrawMenuIcon(const DRAWITEMSTRUCT& d) const {
-    if (!Images.list) return;
+int TFolderMenu::MenuIconIndex(ULONG_PTR itemData) {
+    if (itemData >= icons_.size()) return -1;  // not an item of ours
+    ItemIcon& icon = icons_[itemData];
+    if (icon.index < 0) {
+        ++asked_;
+        icon.index = 0;  // what is drawn when the shell has no icon for it
+        Guarded("MenuIconIndex", [&] { icon.index = ShellIconIndex(icon.path, desktop_, &folders_); });
+    }
+    return icon.index;
+}
+
+void TFolderMenu::DrawMenuIcon(const DRAWITEMSTRUCT& d) {
+    int index = MenuIconIndex(d.itemData);
+    if (!Images.list || index < 0) return;
     int top = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - geometry_.SmallIconHeight) / 2;
-    ImageList_Draw(Images.list, static_cast<int>(d.itemData), d.hDC, d.rcItem.left, top,
-                   Images.drawStyle);
+    ImageList_Draw(Images.list, index, d.hDC, d.rcItem.left, top, Images.drawStyle);
 }

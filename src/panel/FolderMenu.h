@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/FolderPaths.h"
+#include "catalogue/Shortcuts.h"
 #include "panel/Geometry.h"
 #include "panel/Painter.h"
 #include "platform/Handle.h"
@@ -33,7 +34,12 @@ public:
     bool Tracked() const { return tracked_; }
     bool CursorInMenu(POINT p, HMENU menu) const;
     void MeasureMenuIcon(MEASUREITEMSTRUCT& m) const;
-    void DrawMenuIcon(const DRAWITEMSTRUCT& d) const;
+    // Asks the shell for the item's icon the first time the item is drawn.
+    void DrawMenuIcon(const DRAWITEMSTRUCT& d);
+    // The icon index the item of that menu data shows, asked once per filled menu; -1 for data
+    // that is not one of ours.
+    int MenuIconIndex(ULONG_PTR itemData);
+    size_t IconsAsked() const { return asked_; }
     void Clear();
 
     UniqueMenu FolderMenu;
@@ -45,4 +51,13 @@ private:
     const PanelColours& colours_;
     const PanelGeometry& geometry_;
     bool tracked_ = false;  // never rebuild the menu that is on screen
+    // Per item of the filled menu (its menu data indexes this): whose icon, and the index once asked.
+    struct ItemIcon {
+        std::string path;
+        int index = -1;
+    };
+    std::vector<ItemIcon> icons_;
+    size_t asked_ = 0;
+    IShellFolder* desktop_ = nullptr;  // the catalogue's, which outlives every menu
+    ShellFolderCache folders_;         // valid for one filled menu
 };

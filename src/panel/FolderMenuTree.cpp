@@ -116,7 +116,7 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
                     MenuNode node;
                     node.caption = caption;
                     node.folder = true;
-                    node.icon = source_.IconIndex(full);
+                    node.iconPath = full;
                     item = &Insert(parent, std::move(node));
                 } else if (!item->folder) {
                     // A folder and a file of one caption: the folder wins, in the folder range.
@@ -124,7 +124,7 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
                     parent.children.erase(parent.children.begin() + (item - parent.children.data()));
                     node.folder = true;
                     node.tag = 0;
-                    node.icon = source_.IconIndex(full);
+                    node.iconPath = full;
                     --items_;
                     item = &Insert(parent, std::move(node));
                 }
@@ -135,7 +135,7 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
             if (folderKeys.count(key)) continue;  // the folder of that caption is shown instead
             MenuNode node;
             node.caption = caption;
-            node.icon = source_.IconIndex(full);
+            node.iconPath = full;
             node.tag = static_cast<int>(Paths.size());
             Paths.push_back(full);
             Insert(parent, std::move(node));

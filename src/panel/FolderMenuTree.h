@@ -9,7 +9,7 @@ struct MenuNode {
     std::string caption;
     bool folder = false;
     int tag = 0;   // folder: how many children are folders (they stand first); file: path index
-    int icon = 0;  // index into the system's small image list
+    std::string iconPath;  // whose icon the item shows, asked for when the item is drawn
     std::vector<MenuNode> children;
     std::string key;  // CaptionKey(caption)
     // The children's keys, so that large folders are not searched item by item.
@@ -27,9 +27,8 @@ public:
     virtual ~FolderSource() = default;
     // The folder's names in the file system's order; false when it cannot be listed.
     virtual bool List(const std::string& folder, std::vector<ListedName>& names) = 0;
-    // May raise: a fault ends the listing of that one folder.
-    virtual int IconIndex(const std::string& path) = 0;
     // Same text for the same folder reached by two paths (a junction); empty when unknown.
+    // May raise: a fault ends the listing of that one folder.
     virtual std::string Identity(const std::string& folder) = 0;
 };
 

@@ -15,7 +15,7 @@ class FakeFolders : public FolderSource {
 public:
     std::map<std::string, std::vector<std::string>> folders;
     std::map<std::string, std::string> identity;  // path -> id; default: the path itself
-    std::string failingIcon;                       // IconIndex raises for this path
+    std::string failing;                           // Identity raises for this folder
     int listings = 0;
 
     bool List(const std::string& folder, std::vector<ListedName>& names) override {
@@ -28,11 +28,8 @@ public:
         }
         return true;
     }
-    int IconIndex(const std::string& path) override {
-        if (path == failingIcon) throw std::runtime_error("no icon");
-        return static_cast<int>(path.size());
-    }
     std::string Identity(const std::string& folder) override {
+        if (folder == failing) throw std::runtime_error("unreadable");
         auto it = identity.find(folder);
         return it == identity.end() ? folder : it->second;
     }
@@ -97,6 +94,8 @@ TEST(FolderMenuTree, SameFolderUnderSeveralRootsMergesToAnyDepth) {
     EXPECT_EQ(Captions(top.children[0]), (Names{"Unzip", "Zip"}));
     EXPECT_EQ(b.Paths.at(static_cast<size_t>(top.children[1].tag)), "user\\Accessories\\Notepad.lnk")
         << "the first root's file wins";
+    EXPECT_EQ(top.children[1].iconPath, "user\\Accessories\\Notepad.lnk") << "and shows its icon";
+    EXPECT_EQ(top.children[0].iconPath, "user\\Accessories\\Tools") << "a merged folder shows the first one's";
 }
 
 TEST(FolderMenuTree, ListingRules) {
@@ -135,6 +134,7 @@ TEST(FolderMenuTree, AFolderWinsOverAFileOfTheSameCaption) {
     b.AddSubMenu("three", top);
     b.AddSubMenu("four", top);
     ASSERT_EQ(Captions(top), (Names{"Viewer/"}));
+    EXPECT_EQ(top.children[0].iconPath, "four\\Viewer") << "the folder's icon, not the file's";
     EXPECT_EQ(top.tag, 1);
     EXPECT_EQ(Captions(top.children[0]), (Names{"Readme"}));
 }
@@ -181,15 +181,17 @@ TEST(FolderMenuTree, DepthAndSizeAreBounded) {
 
 TEST(FolderMenuTree, AFaultEndsOnlyTheFolderBeingListed) {
     FakeFolders fs;
-    fs.folders["r"] = {"Sub\\", "After.lnk"};
-    fs.folders["r\\Sub"] = {"One.lnk", "Bad.lnk", "Lost.lnk"};
-    fs.failingIcon = "r\\Sub\\Bad.lnk";
+    fs.folders["r"] = {"Sub\\", "Bad\\", "After.lnk"};
+    fs.folders["r\\Sub"] = {"One.lnk"};
+    fs.folders["r\\Bad"] = {"Lost.lnk"};
+    fs.failing = "r\\Bad";
     FolderMenuBuilder b(fs);
     MenuNode top;
     b.AddSubMenu("r", top);
     b.AddSubMenu("missing", top);  // cannot be listed: adds nothing
-    ASSERT_EQ(Captions(top), (Names{"Sub/", "After"}));
-    EXPECT_EQ(Captions(top.children[0]), (Names{"One"}));
+    ASSERT_EQ(Captions(top), (Names{"Bad/", "Sub/", "After"}));
+    EXPECT_EQ(Captions(top.children[0]), Names{});
+    EXPECT_EQ(Captions(top.children[1]), (Names{"One"}));
 }
 
 TEST(FolderMenuTree, WidthEstimateIsTheWidestCaptionPlusSixty) {

@@ -1,5 +1,7 @@
 #include "win/CatalogueFixture.h"
 
+#include <set>
+
 #include "catalogue/IconCache.h"
 #include "platform/IniFile.h"
 #include "support/Pixels.h"
@@ -212,10 +214,49 @@ TEST_F(Catalogue, KeptIconsFollowAReplacedShortcutAndAChangedTarget) {
     EXPECT_NE(shown("Other"), before) << "not the kept icon";
     // A shortcut's icon is its target's (where it stores none): a target rewritten is another key.
     std::string link = Program(paths.CommonPrograms, "Tool.lnk");
-    std::string key = IconKeyOf(link);
+    IconIndexCache& kept = model->Catalogue.Icons;  // reads a shortcut again only when it changed
+    std::string key = kept.KeyOf(link);
+    EXPECT_EQ(key, IconKeyOf(link));
     WriteWholeFile(base + "\\bin\\Tool.exe", "MZ and more");
-    EXPECT_NE(IconKeyOf(link), key);
-    EXPECT_EQ(IconKeyOf(link), IconKeyOf(link));
+    EXPECT_NE(kept.KeyOf(link), key);
+    EXPECT_EQ(kept.KeyOf(link), IconKeyOf(link));
+    key = kept.KeyOf(link);
+    DeleteFileA(link.c_str());
+    ASSERT_TRUE(MakeShortcut(link, base + "\\bin\\Other.exe"));  // the shortcut itself now names another
+    EXPECT_NE(kept.KeyOf(link), key);
+    EXPECT_EQ(kept.KeyOf(link), IconKeyOf(link));
+}
+
+// A submenu's icons are asked for as its items are drawn, each once, and are the shell's own.
+TEST_F(Catalogue, SubmenuIconsAreAskedWhenDrawnOnceEachAndAreTheShells) {
+    std::string common = paths.CommonPrograms + "\\Tools", user = paths.UserPrograms + "\\Tools";
+    ASSERT_TRUE(ForceDirectories(common + "\\More") && ForceDirectories(user));
+    Program(common + "\\More", "Deep.lnk");
+    Program(common, "Tool.lnk");
+    Program(user, "Mine.lnk");
+    WriteWholeFile(common + "\\Readme.txt", "text");
+    TFolderMenu& menus = model->Submenus;
+    menus.FillMenu("Tools", model->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(menus.FolderMenu);
+    EXPECT_EQ(menus.IconsAsked(), 0u) << "nothing asked before the menu is drawn";
+    HMENU top = menus.FolderMenu.Get();
+    ASSERT_EQ(GetMenuItemCount(top), 4);
+    std::set<int> distinct;
+    for (UINT i = 0; i < 4; ++i) {
+        MENUITEMINFOA mi = {};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_DATA | MIIM_ID | MIIM_SUBMENU;
+        ASSERT_TRUE(GetMenuItemInfoA(top, i, TRUE, &mi));
+        std::string path = mi.hSubMenu ? common + "\\More" : menus.FolderMenuPaths.at(mi.wID - 1);
+        SHFILEINFOA info = {};
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        distinct.insert(info.iIcon);
+        EXPECT_EQ(menus.MenuIconIndex(mi.dwItemData), info.iIcon) << path;
+        EXPECT_EQ(menus.MenuIconIndex(mi.dwItemData), info.iIcon) << path << ", drawn again";
+    }
+    EXPECT_GE(distinct.size(), 2u) << "the items must show different icons for the check to mean anything";
+    EXPECT_EQ(menus.IconsAsked(), 4u) << "the folder's own item not yet drawn is not asked";
+    EXPECT_EQ(menus.MenuIconIndex(99), -1) << "data that is not ours draws nothing";
 }
 
 TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {
