@@ -1,11 +1,13 @@
-// CalcAll on a large generated Start Menu against the I/O floor: enumerate every folder and
-// load every shortcut once.
+// CalcAll on generated Start Menus of 50 to 5,000 main entries against floors of the same work:
+// what a rebuild with nothing changed must still do, and what a first fill must do besides.
 #include <windows.h>
 #include <objbase.h>
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -20,85 +22,118 @@
 
 namespace {
 
-int Floor(const std::string& folder) {
-    int loaded = 0;
+std::vector<std::string> Names(const std::string& folder, const char* pattern, bool directories) {
+    std::vector<std::string> names;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
+    HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
     do {
         std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string path = folder + "\\" + name;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            loaded += Floor(path);
-        } else if (name.size() > 4 && AnsiLowerFileName(name.substr(name.size() - 4)) == ".lnk") {
-            ReadShortcut(path);
-            ++loaded;
-        }
+        bool directory = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name != "." && name != ".." && directory == directories) names.push_back(name);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
-    return loaded;
+    return names;
+}
+
+// The values of one section of a profile file, read through the system's profile API.
+std::vector<std::string> SectionValues(const std::string& file, const char* section) {
+    std::vector<char> buffer(1 << 20);
+    DWORD n = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+    std::vector<std::string> values;
+    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += lstrlenA(p) + 1) {
+        const char* eq = std::strchr(p, '=');
+        if (eq) values.push_back(eq + 1);
+    }
+    return values;
+}
+
+// What every rebuild must do, nothing changed: list the four roots, read both catalogue files,
+// look whether each listed path is there, and read the shortcuts of the single-program folders
+// (in every root that has a folder of that name). No icon is asked: no key changed.
+void RebuildFloor(const TFolderPaths& p) {
+    for (const std::string* root : {&p.CommonPrograms, &p.CommonStartMenu, &p.UserPrograms, &p.UserStartMenu}) {
+        Names(*root, "*.*", false);
+        Names(*root, "*.*", true);
+    }
+    for (const char* file : {"\\tab1.ini", "\\quicketab1.ini"}) {
+        std::string path = p.AppData + file;
+        for (const char* section : {"Files", "Folders", "GoodFolders", "SetupTime"}) {
+            for (const std::string& value : SectionValues(path, section)) {
+                GetFileAttributesA(value.c_str());
+                if (std::string(section) != "GoodFolders") continue;
+                std::string leaf = value.substr(value.find_last_of('\\') + 1);
+                for (const std::string* root : {&p.CommonPrograms, &p.UserPrograms, &p.CommonStartMenu, &p.UserStartMenu})
+                    for (const std::string& link : Names(*root + "\\" + leaf, "*.lnk", false))
+                        ReadShortcut(*root + "\\" + leaf + "\\" + link);
+            }
+        }
+    }
+}
+
+// What a first fill must do besides: read every folder's shortcuts to find the single-program
+// ones, ask the shell once for each entry's icon, and write each catalogue file once.
+void FirstFillExtra(const TFolderPaths& p, const std::vector<TFolder>& entries) {
+    for (const std::string* root : {&p.CommonPrograms, &p.UserPrograms})
+        for (const std::string& folder : Names(*root, "*.*", true))
+            for (const std::string& link : Names(*root + "\\" + folder, "*.lnk", false))
+                ReadShortcut(*root + "\\" + folder + "\\" + link);
+    for (const TFolder& e : entries) {
+        SHFILEINFOA info;
+        SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    }
+    for (const char* file : {"\\tab1.ini", "\\quicketab1.ini"}) {
+        std::string text = ReadWholeFile(p.AppData + file);
+        WriteWholeFile(p.AppData + file + ".floor", text);
+        DeleteFileA((p.AppData + file + ".floor").c_str());
+    }
+}
+
+double WorkingSetMb() {
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
 }  // namespace
 
 int main() {
     CoInitialize(nullptr);
-    TempFolder tree;
-    std::string base = AnsiLowerFileName(tree.Path());
-    TFolderPaths p = MakeStartMenuTree(base);
-    GeneratedMenu g = GenerateStartMenu(p, base + "\\targets");
-    std::printf("tree: %d main entries, %d folders, %d shortcuts in folders\n", g.mainEntries, g.folders,
-                g.shortcutsInFolders);
-
-    const int runs = 3;
-    std::vector<double> floor, first, rebuild, withIcons;
-    int loaded = 0;
-    for (int r = 0; r < runs; ++r) {
-        floor.push_back(Milliseconds([&] { loaded = Floor(p.CommonStartMenu) + Floor(p.UserStartMenu); }));
-        DeleteFileA((p.AppData + "\\tab1.ini").c_str());
-        DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
-        PanelParts form;
-        AttachCatalogue(form, p);
-        first.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
-        rebuild.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
-        // The floor once more with what every panel of icons must ask besides: the shell's icon
-        // of each shown entry, once.
-        withIcons.push_back(floor.back() + Milliseconds([&] {
-                                for (const TFolder& e : form.Catalogue.FolderList) {
-                                    SHFILEINFOA info;
-                                    SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-                                }
-                            }));
-        if (r == 0) {
-            std::printf("entries on the panel: %zu\n", form.Catalogue.FolderList.size());
-            std::printf("  of a rebuild: FillItems %.1f ms", Milliseconds([&] { form.Catalogue.FillItems(); }));
-            std::printf(", icon lookups binding each folder anew %.1f ms\n", Milliseconds([&] {
-                            for (const TFolder& e : form.Catalogue.FolderList) ShellIconIndex(e.FullName, form.Catalogue.DesktopFolder.Get());
-                        }));
-            std::printf("  ProcessItems of a first fill %.1f ms\n", Milliseconds([&] {
-                            DeleteFileA((p.AppData + "\\tab1.ini").c_str());
-                            DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
-                            form.Catalogue.ProcessItems(form.Layout.Geometry.Columns, form.Layout.Geometry.ItemCount, form.Layout.Geometry.QuickCount);
-                        }));
-            std::printf("  SHGetFileInfo alone %.1f ms\n", Milliseconds([&] {
-                            for (const TFolder& e : form.Catalogue.FolderList) {
-                                SHFILEINFOA info;
-                                SHGetFileInfoA(e.FullName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-                            }
-                        }));
+    for (int size : {50, 324, 1000, 5000}) {
+        TempFolder tree;
+        std::string base = AnsiLowerFileName(tree.Path());
+        TFolderPaths p = MakeStartMenuTree(base);
+        GeneratedMenu g = GenerateStartMenu(p, base + "\\targets", true, size);
+        std::printf("%d main entries (%d folders), %d shortcuts in folders\n", g.mainEntries, g.folders,
+                    g.shortcutsInFolders);
+        const int runs = size >= 5000 ? 1 : 3;
+        std::vector<double> first, rebuild, rebuildFloor, firstFloor;
+        double before = WorkingSetMb(), grown = 0;
+        for (int r = 0; r < runs; ++r) {
+            DeleteFileA((p.AppData + "\\tab1.ini").c_str());
+            DeleteFileA((p.AppData + "\\quicketab1.ini").c_str());
+            PanelParts form;
+            AttachCatalogue(form, p);
+            first.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
+            rebuild.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
+            rebuild.push_back(Milliseconds([&] { form.Rebuild(nullptr); }));
+            grown = std::max(grown, WorkingSetMb() - before);
+            double floor = Milliseconds([&] { RebuildFloor(p); });
+            rebuildFloor.push_back(floor);
+            firstFloor.push_back(floor + Milliseconds([&] { FirstFillExtra(p, form.Catalogue.FolderList); }));
+            if (r == 0) std::printf("  entries on the panel: %zu\n", form.Catalogue.FolderList.size());
         }
+        std::printf("  first fill %8.1f ms, floor %8.1f ms (%.2fx)\n", Median(first), Median(firstFloor),
+                    Median(first) / Median(firstFloor));
+        std::printf("  rebuild    %8.1f ms, floor %8.1f ms (%.2fx)\n", Median(rebuild), Median(rebuildFloor),
+                    Median(rebuild) / Median(rebuildFloor));
+        std::printf("  working set grown by the model: %.1f MB\n", grown);
+        std::string n = std::to_string(size);
+        ReportFigure(("CalcAll, first fill, " + n + " entries").c_str(), Median(first), Median(firstFloor), "ms");
+        ReportFigure(("CalcAll, rebuild, " + n + " entries").c_str(), Median(rebuild), Median(rebuildFloor), "ms");
+        ReportFigure(("working set of the model, " + n + " entries").c_str(), grown, -1, "MB");
     }
-    double f = Median(floor);
-    std::printf("floor (enumerate + load %d shortcuts once): %8.1f ms\n", loaded, f);
-    std::printf("CalcAll, first fill:                       %8.1f ms  (%.2fx floor)\n", Median(first),
-                Median(first) / f);
-    std::printf("CalcAll, rebuild:                          %8.1f ms  (%.2fx floor)\n", Median(rebuild),
-                Median(rebuild) / f);
-    ReportFigure("CalcAll, first fill (324 entries, 1,000 shortcuts)", Median(first), f, "ms");
-    ReportFigure("CalcAll, rebuild", Median(rebuild), f, "ms");
-    ReportFigure("CalcAll, first fill, vs floor + one icon query per entry", Median(first), Median(withIcons), "ms");
-    ReportFigure("CalcAll, rebuild, vs floor + one icon query per entry", Median(rebuild), Median(withIcons), "ms");
     CoUninitialize();
     return 0;
 }

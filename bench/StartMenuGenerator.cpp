@@ -39,27 +39,33 @@ std::string SystemProgram() {
 }
 }  // namespace
 
-GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& targetFolder, bool targetsPresent) {
+GeneratedMenu GenerateStartMenu(const TFolderPaths& paths, const std::string& targetFolder, bool targetsPresent,
+                                int mainEntries) {
     GeneratedMenu g;
     Targets targets{targetFolder, SystemProgram(), targetsPresent};
     if (targetsPresent) ForceDirectories(targetFolder);
-    for (int i = 0; i < 264; ++i) {
+    // 264 of every 324 entries are shortcuts, the rest folders.
+    int folders = mainEntries * 60 / 324, shortcuts = mainEntries - folders;
+    for (int i = 0; i < shortcuts; ++i) {
         const std::string& root = i % 2 ? paths.UserPrograms : paths.CommonPrograms;
         g.made.push_back(root + "\\" + Name("Program", i) + ".lnk");
         MakeShortcut(g.made.back(), targets.Make(Name("prog", i) + ".exe"));
         ++g.mainEntries;
     }
     int inFolders = 0;
-    for (int f = 0; f < 60; ++f) {
+    for (int f = 0; f < folders; ++f) {
         const std::string& root = f % 2 ? paths.UserPrograms : paths.CommonPrograms;
         std::string folder = root + "\\" + Name("Suite", f);
         ForceDirectories(folder);
         g.made.push_back(folder);
         ++g.folders;
         ++g.mainEntries;
-        int count = f < 20 ? 2 : 24;  // single-program folders hold one program and one document
+        // A third are single-program folders (one program and one document), 40 hold 24 programs,
+        // any more hold 6.
+        bool single = f % 3 == 0;
+        int count = single ? 2 : (f - f / 3 <= 40 ? 24 : 6);
         for (int s = 0; s < count; ++s) {
-            bool document = f < 20 && s == 1;
+            bool document = single && s == 1;
             std::string target = targets.Make(Name("suite", f) + Name(" tool", s) + (document ? ".txt" : ".exe"));
             MakeShortcut(folder + "\\" + Name("Tool", s) + ".lnk", target);
             ++inFolders;

@@ -30,6 +30,7 @@ void PanelPainter::PrepareColors() {
     }
     font_.reset();  // the menu font may have changed
     fontFamily_.reset();
+    lineLook_ = {};  // and the theme's separator: the kept images are made anew
     Colours.VisualStyles = VisualStylesActive();
     TakeSchemeColours();
     BOOL shadow = FALSE;

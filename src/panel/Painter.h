@@ -13,9 +13,11 @@
 #include "panel/CellAtlas.h"
 #include "panel/Geometry.h"
 #include "panel/PanelView.h"
+#include "panel/ScrollBands.h"
 #include "platform/Gdi.h"
 
 namespace Gdiplus {
+class Bitmap;
 class Graphics;
 class Font;
 class FontFamily;
@@ -52,13 +54,15 @@ public:
     void FormPaint();
     // One whole frame into dc, client size width x height.
     void PaintFrame(HDC dc, int width, int height);
+    // The part of that frame into dc, whose origin is the part's top left corner.
+    void PaintFrame(HDC dc, int width, int height, const IntRect& part);
     void RedrawItem(bool highlighted, int index);
     // Paints up to count entries' normal cells from index from on, keeping them for the frames;
     // returns the index after the last one looked at.
     size_t PaintCellsAhead(size_t from, size_t count);
     // One cell alone, at the origin of dc, with no kept cell involved.
     void PaintCell(HDC dc, const TFolder& f, bool highlighted);
-    // The frame buffer for the window's present size, made before it is needed.
+    // The frame buffer for the window's present place, made before it is needed.
     void PrepareFrameBuffer();
     // The painted cells are the old entries' after a rebuild.
     void ForgetCells() { cellLook_ = {}; }
@@ -92,6 +96,9 @@ private:
     CellPlace CellImage(HDC dc, size_t index, bool highlighted);
     // The buffer a frame is painted in before it goes to the window, made anew only for a new size.
     const OffscreenBitmap& FrameBuffer(HDC compatible, int width, int height);
+    // What the desktop shows of the window, in client coordinates.
+    IntRect VisiblePart() const;
+    bool CellShows(size_t index, const IntRect& part) const;
     // The caption font, made on first use after each PrepareColors.
     const Gdiplus::Font& CaptionFont(HDC dc);
 
@@ -111,4 +118,19 @@ private:
     // The surface painting goes to: the frame's buffer inside a paint, else the window.
     HDC canvas_ = nullptr;
     int canvasWidth_ = 0, canvasHeight_ = 0;
+    IntRect canvasPart_{};  // what of the client the canvas holds
+    // The separator images between frames, made anew when what they show from changes;
+    // PrepareColors drops them, as the theme may have changed.
+    struct LineLook {
+        bool styles;
+        uint32_t shadow, light;
+        int length;
+        bool operator==(const LineLook& o) const {
+            return styles == o.styles && shadow == o.shadow && light == o.light && length == o.length;
+        }
+    };
+    void MakeLines(const LineLook& look);
+    LineLook lineLook_{};
+    std::unique_ptr<Gdiplus::Bitmap> horizontalLine_, verticalLine_;
+    int lineThickness_ = 0;
 };

@@ -52,10 +52,29 @@ void PanelPainter::FormPaint() {
     HDC screen = BeginPaint(window_, &ps);
     RECT client;
     GetClientRect(window_, &client);
-    const OffscreenBitmap& buffer = FrameBuffer(screen, client.right, client.bottom);
-    PaintFrame(buffer.Dc(), client.right, client.bottom);
-    BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Dc(), 0, 0, SRCCOPY);
+    // Only what the desktop shows is painted: a panel of thousands of entries reaches far past it.
+    IntRect part = VisiblePart();
+    if (!part.Empty()) {
+        int w = part.right - part.left, h = part.bottom - part.top;
+        const OffscreenBitmap& buffer = FrameBuffer(screen, w, h);
+        PaintFrame(buffer.Dc(), client.right, client.bottom, part);
+        BitBlt(screen, part.left, part.top, w, h, buffer.Dc(), 0, 0, SRCCOPY);
+    }
     EndPaint(window_, &ps);
+}
+
+IntRect PanelPainter::VisiblePart() const {
+    RECT client{};
+    if (window_) GetClientRect(window_, &client);
+    IntRect part = DesktopPartOfClient(PlaceOfWindow(window_));
+    part.right = std::min<int>(part.right, client.right);
+    part.bottom = std::min<int>(part.bottom, client.bottom);
+    return part.Empty() ? IntRect{0, 0, 0, 0} : part;
+}
+
+bool PanelPainter::CellShows(size_t index, const IntRect& part) const {
+    const TFolder& f = entries_[index];
+    return part.Meets(f.CellX + view_.ScrollX, f.CellY + view_.ScrollY, geometry_.CellWidth, geometry_.CellHeight);
 }
 
 const OffscreenBitmap& PanelPainter::FrameBuffer(HDC compatible, int width, int height) {
@@ -70,10 +89,14 @@ const OffscreenBitmap& PanelPainter::FrameBuffer(HDC compatible, int width, int 
     return *frameBuffer_;
 }
 
-void PanelPainter::PaintFrame(HDC dc, int cw, int ch) {
+void PanelPainter::PaintFrame(HDC dc, int cw, int ch) { PaintFrame(dc, cw, ch, IntRect{0, 0, cw, ch}); }
+
+void PanelPainter::PaintFrame(HDC dc, int cw, int ch, const IntRect& part) {
     canvas_ = dc;
     canvasWidth_ = cw;
     canvasHeight_ = ch;
+    POINT origin{};
+    SetViewportOrgEx(dc, -part.left, -part.top, &origin);  // the client's coordinates throughout
     Guarded("FormPaint", [&] {
         const PanelGeometry& g = geometry_;
         UniqueGdiObject back(CreateSolidBrush(Colours.WindowBackColor));
@@ -96,8 +119,10 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch) {
             RECT strip{g.LeftMargin - 4, top, cw, top + 3};
             if (theme.Get()) DrawThemeBackground(theme.Get(), dc, SPP_PROGLIST, 0, &strip, nullptr);
         }
-        for (int i = 0; i < static_cast<int>(entries_.size()); ++i) RedrawItem(false, i);
-        RedrawItem(true, -1);
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (CellShows(i, part)) RedrawItem(false, static_cast<int>(i));
+        size_t current = static_cast<size_t>(view_.CurrentItem);
+        if (view_.CurrentItem >= 0 && (current >= entries_.size() || CellShows(current, part))) RedrawItem(true, -1);
         DrawLines();
         DrawPanel();
         if (!g.DropShadow) {
@@ -122,6 +147,7 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch) {
             if (view_.Arrows.bottom) DrawBottomArrow(surface, visible);
         }
     });
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     canvas_ = nullptr;
 }
 
@@ -147,17 +173,19 @@ void PanelPainter::RedrawItem(bool highlighted, int index) {
 size_t PanelPainter::PaintCellsAhead(size_t from, size_t count) {
     size_t end = std::min(entries_.size(), from + count);
     if (from >= end) return end;
-    // No paint is under way, so the cells are made for the screen.
+    // No paint is under way, so the cells are made for the screen; only those the desktop shows.
     WindowDc screen(nullptr);
-    for (size_t i = from; i < end; ++i) CellImage(screen.Get(), i, false);
+    IntRect part = VisiblePart();
+    for (size_t i = from; i < end; ++i)
+        if (CellShows(i, part)) CellImage(screen.Get(), i, false);
     return end;
 }
 
 void PanelPainter::PrepareFrameBuffer() {
-    RECT client;
-    GetClientRect(window_, &client);
+    IntRect part = VisiblePart();
+    if (part.Empty()) return;
     WindowDc screen(nullptr);
-    FrameBuffer(screen.Get(), client.right, client.bottom);
+    FrameBuffer(screen.Get(), part.right - part.left, part.bottom - part.top);
 }
 
 size_t PanelPainter::KeptCellObjects() const {
@@ -234,30 +262,11 @@ void PanelPainter::DrawLines() {
         const PanelGeometry& g = geometry_;
         int length = g.BlockWidth - 2 * g.BlockGap;
         if (length < 2) return;
-        std::unique_ptr<Bitmap> horizontal, vertical;
-        int thickness;
-        // The themed separator where the style has one; the etched image otherwise.
-        OffscreenBitmap strip(canvas_, 160, 1);
-        ThemeHandle theme(window_, L"STARTPANEL");
-        RECT over{-12, 0, 170, 1};
-        bool themed = Colours.VisualStyles && theme.Get() &&
-                      SUCCEEDED(DrawThemeBackground(theme.Get(), strip.Dc(), SPP_PROGLISTSEPARATOR, 0, &over, nullptr));
-        if (themed) {
-            thickness = 1;
-            Bitmap source(strip.Bitmap(), nullptr);
-            horizontal = std::make_unique<Bitmap>(length, 1, PixelFormat32bppARGB);
-            Graphics(horizontal.get()).DrawImage(&source, 0, 0, length - 1, 1);
-            vertical.reset(horizontal->Clone(0, 0, length - 1, 1, PixelFormat32bppARGB));
-        } else {
-            thickness = 2;
-            horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
-            {
-                Graphics image(horizontal.get());
-                EtchedLine(image, Colours.ShadowLineColor, Colours.LightLineColor, 0, length, 1);
-            }
-            vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
-        }
-        vertical->RotateFlip(Rotate90FlipX);
+        LineLook look{Colours.VisualStyles, Colours.ShadowLineColor, Colours.LightLineColor, length};
+        if (!horizontalLine_ || !(look == lineLook_)) MakeLines(look);
+        Bitmap* horizontal = horizontalLine_.get();
+        Bitmap* vertical = verticalLine_.get();
+        int thickness = lineThickness_;
         Graphics surface(canvas_);
         // Whole pixels: the images are drawn at their own thickness, never blended across rows.
         surface.SetInterpolationMode(InterpolationModeNearestNeighbor);
@@ -266,10 +275,42 @@ void PanelPainter::DrawLines() {
             for (int j = 0; j < g.Rows / 3; ++j) {
                 int bx = view_.ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
                 int by = view_.ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
-                if (j > 0) surface.DrawImage(horizontal.get(), Rect(bx + g.BlockGap, by + 2, length, thickness));
-                if (i > 0) surface.DrawImage(vertical.get(), Rect(bx - 5, by + 2 * g.BlockGap, thickness, length));
+                if (j > 0) surface.DrawImage(horizontal, Rect(bx + g.BlockGap, by + 2, length, thickness));
+                if (i > 0) surface.DrawImage(vertical, Rect(bx - 5, by + 2 * g.BlockGap, thickness, length));
             }
     });
+}
+
+void PanelPainter::MakeLines(const LineLook& look) {
+    horizontalLine_.reset();
+    verticalLine_.reset();
+    int length = look.length;
+    // The themed separator where the style has one; the etched image otherwise.
+    OffscreenBitmap strip(canvas_, 160, 1);
+    ThemeHandle theme(window_, L"STARTPANEL");
+    RECT over{-12, 0, 170, 1};
+    bool themed = look.styles && theme.Get() &&
+                  SUCCEEDED(DrawThemeBackground(theme.Get(), strip.Dc(), SPP_PROGLISTSEPARATOR, 0, &over, nullptr));
+    std::unique_ptr<Bitmap> horizontal, vertical;
+    if (themed) {
+        lineThickness_ = 1;
+        Bitmap source(strip.Bitmap(), nullptr);
+        horizontal = std::make_unique<Bitmap>(length, 1, PixelFormat32bppARGB);
+        Graphics(horizontal.get()).DrawImage(&source, 0, 0, length - 1, 1);
+        vertical.reset(horizontal->Clone(0, 0, length - 1, 1, PixelFormat32bppARGB));
+    } else {
+        lineThickness_ = 2;
+        horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
+        {
+            Graphics image(horizontal.get());
+            EtchedLine(image, look.shadow, look.light, 0, length, 1);
+        }
+        vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
+    }
+    vertical->RotateFlip(Rotate90FlipX);
+    horizontalLine_ = std::move(horizontal);
+    verticalLine_ = std::move(vertical);
+    lineLook_ = look;
 }
 
 void PanelPainter::DrawBorderLines() {

@@ -2,6 +2,8 @@
 
 #include "panel/Geometry.h"
 
+#include <algorithm>
+
 // The desktop is the virtual screen: its right and bottom edges are its origin plus its size, and
 // the origin lies left of or above 0 when a monitor is placed there.
 namespace {
@@ -31,6 +33,16 @@ IntRect VisibleClientRect(const PanelPlace& p, int sx, int sy) {
     r.top = p.top < p.desktopTop ? p.desktopTop - p.top : 0;
     r.right = DesktopRight(p) < sx + p.left + p.width ? DesktopRight(p) - p.left : p.width;
     r.bottom = DesktopBottom(p) < sy + p.top + p.height ? DesktopBottom(p) - p.top : p.height;
+    return r;
+}
+
+IntRect DesktopPartOfClient(const PanelPlace& p) {
+    IntRect r;
+    r.left = std::max(0, p.desktopLeft - p.left);
+    r.top = std::max(0, p.desktopTop - p.top);
+    r.right = std::min(p.width, DesktopRight(p) - p.left);
+    r.bottom = std::min(p.height, DesktopBottom(p) - p.top);
+    if (r.Empty()) r = {0, 0, 0, 0};
     return r;
 }
 

@@ -4,6 +4,9 @@
 struct IntRect {
     int left, top, right, bottom;
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool Empty() const { return right <= left || bottom <= top; }
+    // Shares at least one pixel with the w x h rectangle at x, y.
+    bool Meets(int x, int y, int w, int h) const { return x < right && x + w > left && y < bottom && y + h > top; }
     bool operator==(const IntRect& o) const {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
@@ -26,6 +29,8 @@ struct OffDesktop {
 OffDesktop ComputeOffDesktop(const PanelPlace& p);
 ArrowFlags ComputeArrowFlags(const PanelPlace& p, int scrollX, int scrollY);
 IntRect VisibleClientRect(const PanelPlace& p, int scrollX, int scrollY);
+// The part of the window on the desktop, in client coordinates; empty when none is.
+IntRect DesktopPartOfClient(const PanelPlace& p);
 enum class BandSide { Left, Right, Top, Bottom };
 
 // The pointer strips of the shown bands, tested left, right, top, bottom: the first one holding

@@ -143,3 +143,30 @@ TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
         }
     }
 }
+
+// The frame buffer covers what the desktop shows of the panel, no more.
+TEST(ScrollBands, DesktopPartOfTheClientForEachOverhang) {
+    struct {
+        PanelPlace place;
+        IntRect part;
+    } cases[] = {
+        {At(100, 100), {0, 0, 500, 400}},
+        {At(-100, 100), {100, 0, 500, 400}},
+        {At(1000, 800), {0, 0, 280, 224}},
+        {At(-100, -50, 2000, 1200), {100, 50, 1380, 1074}},  // wider and taller than the desktop
+        {At(1280, 100), {0, 0, 0, 0}},                       // just past the right edge
+        {At(100, -400), {0, 0, 0, 0}},                       // just above the top
+        {{-1800, 10, 500, 400, -1280, 0, 2560, 1024}, {0, 0, 0, 0}},  // left of a left monitor
+        {{-1400, 10, 500, 400, -1280, 0, 2560, 1024}, {120, 0, 500, 400}},
+    };
+    for (const auto& c : cases) {
+        IntRect r = DesktopPartOfClient(c.place);
+        EXPECT_EQ(r, c.part) << c.place.left << "," << c.place.top;
+    }
+    IntRect part{100, 50, 300, 200};
+    EXPECT_TRUE(part.Meets(20, 10, 81, 41)) << "one corner pixel";
+    EXPECT_FALSE(part.Meets(20, 10, 80, 41)) << "touches the left edge only";
+    EXPECT_FALSE(part.Meets(300, 60, 10, 10));
+    EXPECT_FALSE(part.Meets(120, 200, 10, 10));
+    EXPECT_TRUE(part.Meets(299, 199, 10, 10));
+}

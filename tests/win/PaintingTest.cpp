@@ -178,6 +178,45 @@ TEST_F(Painting, SeparatorsLieBetweenBlocks) {
     EXPECT_EQ(At(bx - 6, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 3, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 5, g.GridTop + 2), RGB(1, 2, 3)) << "inset by the gap";
+    // The separator images are kept between frames, and made anew for new colours or block sizes.
+    painter.Colours.ShadowLineColor = 0xFF0A0B0C;
+    Paint();
+    EXPECT_EQ(At(x, by + 2), RGB(0x0A, 0x0B, 0x0C)) << "a new shadow colour, not the kept line";
+    painter.Colours.LightLineColor = 0xFFC0B0A0;
+    Paint();
+    EXPECT_EQ(At(x, by + 3), RGB(0xC0, 0xB0, 0xA0)) << "a new light colour, not the kept line";
+    geometry.BlockWidth += 30;
+    int longer = g.LeftMargin + g.BlockGap + (g.BlockWidth - 2 * g.BlockGap) - 2;
+    Paint();
+    EXPECT_EQ(At(longer, by + 2), RGB(0x0A, 0x0B, 0x0C)) << "a wider block, a longer line";
+}
+
+// A frame painted only where the desktop shows it is, there, the whole frame pixel for pixel.
+TEST_F(Painting, APartOfTheFrameIsThatPartOfTheWholeFrame) {
+    Layout(9, 6, 1, {1, 2, 4, 8, 16, 23, 32, 41, 50, 54});
+    entries[3].IsFolder = true;
+    view.CurrentItem = 4;
+    for (bool themed : {false, true}) {
+        painter.Colours.VisualStyles = themed;
+        Paint();
+        std::vector<uint32_t> whole = Pixels(*frame, size.width, size.height);
+        const int w = size.width, h = size.height;
+        for (IntRect part : {IntRect{0, 0, w, h}, IntRect{137, 0, w, h}, IntRect{0, 61, w / 2, h},
+                             IntRect{w / 3, h / 3, w - 7, h - 5}}) {
+            int pw = part.right - part.left, ph = part.bottom - part.top;
+            OffscreenBitmap buffer(nullptr, pw, ph);
+            painter.PaintFrame(buffer.Dc(), w, h, part);
+            GdiFlush();
+            std::vector<uint32_t> got = Pixels(buffer, pw, ph);
+            size_t differing = 0;
+            for (int y = 0; y < ph; ++y)
+                for (int x = 0; x < pw; ++x)
+                    differing += (got[static_cast<size_t>(y * pw + x)] & 0xFFFFFF) !=
+                                 (whole[static_cast<size_t>((y + part.top) * w + x + part.left)] & 0xFFFFFF);
+            EXPECT_EQ(differing, 0u) << (themed ? "themed" : "classic") << " part from " << part.left << ","
+                                     << part.top;
+        }
+    }
 }
 
 TEST_F(Painting, QuickAreaGetsASecondEtchedLine) {
