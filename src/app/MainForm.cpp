@@ -157,7 +157,12 @@ void TMainForm::ShowMenuClick() {
 }
 
 void TMainForm::ExitMenuClick() {
-    Guarded("ExitMenuClick", [&] { Application::Terminate(); });
+    Guarded("ExitMenuClick", [&] {
+        // A menu's own loop (a submenu, the tray's or the shell's) would otherwise hold the end
+        // until the user closes it; an uninstaller waiting for "exit" would wait with it.
+        EndMenu();
+        Application::Terminate();
+    });
 }
 
 void TMainForm::MessageEvent(MSG& msg, bool& handled) {

@@ -139,6 +139,13 @@ TEST_F(StartAndMenus, ClickingAFolderOpensItsSubmenuAtOnce) {
     EXPECT_FALSE(RecordedSomething());
 }
 
+TEST_F(StartAndMenus, AnExitRequestEndsTheProgramWhileASubmenuIsOpen) {
+    Click(CellCentre(user + "\\Tools"));
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
+    PostToAll("WM_ProgramExit_Kestrola");  // as "Kestrola.exe exit" does
+    EXPECT_EQ(kestrola->WaitForExit(10000), 0u) << "not held by the submenu's loop";
+}
+
 TEST_F(StartAndMenus, RightClickShowsTheShellMenuAndEscapeRunsNothing) {
     Click(CellCentre(common + "\\Record.lnk"), true);
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "the shell's context menu";
