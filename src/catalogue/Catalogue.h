@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "catalogue/Folder.h"
@@ -61,6 +63,11 @@ private:
     void FillNumbers(Reconciliation& r, const std::string& section);
     void FillDeleted(Reconciliation& r);
     TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
+    // A path's attributes, null when it is not there. Read once per rebuild: the reconciliation
+    // and the entry list look at the same paths, and under Wine each look searches directories.
+    const WIN32_FILE_ATTRIBUTE_DATA* Look(const std::string& path);
+    std::unordered_map<std::string, std::pair<bool, WIN32_FILE_ATTRIBUTE_DATA>> looked_;
+    bool keepLooks_ = false;  // from the reconciliation to the end of the entry list
 
     const TFolderPaths& FolderPaths;
 };

@@ -64,7 +64,20 @@ void RestoreIfLost(TIniFile& file) {
 
 }  // namespace
 
+const WIN32_FILE_ATTRIBUTE_DATA* TCatalogue::Look(const std::string& path) {
+    auto found = looked_.find(path);
+    if (found == looked_.end() || !keepLooks_) {
+        WIN32_FILE_ATTRIBUTE_DATA a = {};
+        bool there = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a) != 0;
+        found = looked_.insert_or_assign(path, std::make_pair(there, a)).first;
+    }
+    return found->second.first ? &found->second.second : nullptr;
+}
+
 void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
+    // Kept from here to the end of the entry list: what was there at the last rebuild may be gone.
+    looked_.clear();
+    keepLooks_ = true;
     Guarded("ProcessItems", [&] {
         RestoreIfLost(*TabIni);
         RestoreIfLost(*QuickTabIni);
@@ -120,7 +133,7 @@ void TCatalogue::DeleteValues(Reconciliation& r, const std::string& section) {
             }
             if (n > r.count) r.count = static_cast<int>(n);
             std::string name = LastComponent(value);
-            bool present = DirectoryExists(value) || FileExists(value);
+            bool present = Look(value) != nullptr;
             if (!present || !r.pending.Contains(name)) {
                 r.file.DeleteKey(section, key);
                 r.file.DeleteKey("SetupTime", key);
@@ -179,6 +192,8 @@ void TCatalogue::FillItems() {
         ReadItems("GoodFolders", ekQuickSingleFolder);
         IconFolders.Clear();
     });
+    looked_.clear();
+    keepLooks_ = false;
 }
 
 void TCatalogue::ReadItems(const std::string& section, int kind) {

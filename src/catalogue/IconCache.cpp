@@ -12,15 +12,17 @@
 
 namespace {
 
-// The last write, size and attributes as text, "-" when the path cannot be read.
-std::string Stamp(const std::string& path, DWORD* attributes = nullptr) {
-    WIN32_FILE_ATTRIBUTE_DATA a;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a)) return "-";
-    if (attributes) *attributes = a.dwFileAttributes;
+std::string StampOf(const WIN32_FILE_ATTRIBUTE_DATA& a) {
     char text[64];
     wsprintfA(text, "%lx.%lx.%lx.%lx.%lx", a.ftLastWriteTime.dwHighDateTime, a.ftLastWriteTime.dwLowDateTime,
               a.nFileSizeHigh, a.nFileSizeLow, a.dwFileAttributes);
     return text;
+}
+
+// The last write, size and attributes as text, "-" when the path cannot be read.
+std::string Stamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a) ? StampOf(a) : "-";
 }
 
 bool EndsWithLnk(const std::string& path) {
@@ -48,29 +50,34 @@ bool ReadLinkPart(const std::string& path, std::string& part, std::string& targe
 // The stored part followed by what the files it names are now.
 std::string LinkKey(const std::string& part, const std::string& target, const std::string& iconFile) {
     if (part == "?") return part;
-    return part + "|" + Stamp(target) + "|" + (iconFile.empty() ? "" : Stamp(iconFile));
+    std::string targetStamp = Stamp(target);
+    // Installers' shortcuts often take the icon of the program they start: looked at once.
+    return part + "|" + targetStamp + "|" +
+           (iconFile.empty() ? "" : lstrcmpiA(iconFile.c_str(), target.c_str()) == 0 ? targetStamp : Stamp(iconFile));
 }
 
-std::string KeyOf(const std::string& path, const std::function<std::string(const std::string&, const std::string&)>& link) {
-    DWORD attributes = 0;
-    std::string own = Stamp(path, &attributes);
-    if (own == "-") return "";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return own + "|" + Stamp(path + "\\desktop.ini");
+std::string KeyOf(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA* known,
+                  const std::function<std::string(const std::string&, const std::string&)>& link) {
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (!known && !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a)) return "";
+    if (!known) known = &a;
+    std::string own = StampOf(*known);
+    if (known->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return own + "|" + Stamp(path + "\\desktop.ini");
     return EndsWithLnk(path) ? own + "|" + link(path, own) : own;
 }
 
 }  // namespace
 
 std::string IconKeyOf(const std::string& path) {
-    return KeyOf(path, [](const std::string& link, const std::string&) {
+    return KeyOf(path, nullptr, [](const std::string& link, const std::string&) {
         std::string part, target, iconFile;
         ReadLinkPart(link, part, target, iconFile);
         return LinkKey(part, target, iconFile);
     });
 }
 
-std::string IconIndexCache::KeyOf(const std::string& path) {
-    return ::KeyOf(path, [&](const std::string& link, const std::string& own) {
+std::string IconIndexCache::KeyOf(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA* own) {
+    return ::KeyOf(path, own, [&](const std::string& link, const std::string& own) {
         LinkRead& read = links_[AnsiLowerFileName(link)];
         // A shortcut whose own file is unchanged stores what it stored: only the files it names are
         // looked at again. A failed read is tried again next time.
@@ -89,8 +96,9 @@ int SystemImageCount() {
     return list ? ImageList_GetImageCount(list) : -1;
 }
 
-int IconIndexCache::Lookup(const std::string& path, const std::function<int()>& ask) {
-    std::string key = KeyOf(path);
+int IconIndexCache::Lookup(const std::string& path, const std::function<int()>& ask,
+                           const WIN32_FILE_ATTRIBUTE_DATA* own) {
+    std::string key = KeyOf(path, own);
     std::string name = AnsiLowerFileName(path);
     auto it = entries_.find(name);
     if (it != entries_.end() && it->second.key == key) return it->second.index;  // only readable paths are kept

@@ -4,6 +4,8 @@
 // and for a shortcut its target's last write and size and the icon location it stores. The whole
 // cache goes when the image list may have been made anew.
 #pragma once
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -11,14 +13,15 @@
 class IconIndexCache {
 public:
     // The index for path: kept when its key is unchanged, else ask()'s answer, kept for next time.
-    // An ask that throws keeps nothing.
-    int Lookup(const std::string& path, const std::function<int()>& ask);
+    // An ask that throws keeps nothing. own: the path's attributes when the caller has just read
+    // them (null: read here).
+    int Lookup(const std::string& path, const std::function<int()>& ask, const WIN32_FILE_ATTRIBUTE_DATA* own = nullptr);
     // Forgets everything when the list lost images or the icon size changed since the last call.
     void CheckImageList(int imageCount, int iconWidth);
     // For a change of the file associations.
     void Clear() { entries_.clear(); }
     // IconKeyOf, reading a shortcut again only when the shortcut file itself changed.
-    std::string KeyOf(const std::string& path);
+    std::string KeyOf(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA* own = nullptr);
     size_t Size() const { return entries_.size(); }
 
 private:

@@ -91,10 +91,11 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
         f.IsFolder = IsFolderKind(kind);
         f.FolderType = static_cast<uint8_t>(kind);
         f.Recency = RecencyOfStamp(stamp);
-        if (FileExists(f.FullName) || DirectoryExists(f.FullName)) {
+        if (const WIN32_FILE_ATTRIBUTE_DATA* there = Look(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();
-            f.IconIndex = Icons.Lookup(target, [&] { return ShellIconIndex(target, DesktopFolder.Get(), &IconFolders); });
+            f.IconIndex = Icons.Lookup(target, [&] { return ShellIconIndex(target, DesktopFolder.Get(), &IconFolders); },
+                                       target == f.FullName ? there : nullptr);
         } else {
             f.IconIndex = 0;
             WriteLog("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
