@@ -140,6 +140,21 @@ TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     EXPECT_TRUE(pixels(model->Painter) == pixels(fresh));
 }
 
+// A rebuild cut short after its reconciliation leaves no look at the files behind for the next.
+TEST_F(Catalogue, ARebuildCutShortLeavesNothingStaleForTheNext) {
+    std::string common = Program(paths.CommonPrograms, "Moved.lnk");
+    Program(paths.CommonPrograms, "Stays.lnk");
+    model->Rebuild(nullptr);
+    ASSERT_FALSE(SlotKeyOf(Tab(), common).empty());
+    PanelGeometry& g = model->Layout.Geometry;
+    model->Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount);  // no entry list after it
+    std::string user = paths.UserPrograms + "\\Moved.lnk";
+    ASSERT_TRUE(MoveFileA(common.c_str(), user.c_str()));
+    model->Rebuild(nullptr);
+    EXPECT_TRUE(SlotKeyOf(Tab(), common).empty()) << "the shortcut is seen as gone from all users'";
+    EXPECT_FALSE(SlotKeyOf(Tab(), user).empty()) << "and found in the user's folder";
+}
+
 TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
     Program(paths.CommonPrograms, "Tool.lnk");
     WriteWholeFile(paths.AppData + "\\tab1.ini",
