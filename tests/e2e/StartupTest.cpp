@@ -129,7 +129,14 @@ TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {
 
 TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn) {
     std::string blocker = AppDataFolder() + "\\Kestrola";
-    WriteWholeFile(blocker, "a file where the data folder should be");
+    // An earlier start's data folder may still hold a file open for a moment: the folder must be
+    // gone and the file in its place before this start, or it finds its folder and logs nothing.
+    ASSERT_TRUE(WaitUntil([&] {
+        ForgetEverything();
+        WriteWholeFile(blocker, "a file where the data folder should be");
+        DWORD a = GetFileAttributesA(blocker.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }, 5000)) << "the data folder could not be replaced by a file";
     DeleteFileA((ThisFolder() + "\\log.txt").c_str());  // what other runs logged there
     TempFolder cwd;
     Program kestrola("", cwd.Path());
@@ -153,7 +160,14 @@ BOOL CALLBACK CollectText(HWND child, LPARAM all) {
 
 TEST_F(Resident, ALogThatCannotBeWrittenAtStartIsShownAndTheProcessLivesOn) {
     std::string blocker = AppDataFolder() + "\\Kestrola";
-    WriteWholeFile(blocker, "a file where the data folder should be");
+    // An earlier start's data folder may still hold a file open for a moment: the folder must be
+    // gone and the file in its place before this start, or it finds its folder and logs nothing.
+    ASSERT_TRUE(WaitUntil([&] {
+        ForgetEverything();
+        WriteWholeFile(blocker, "a file where the data folder should be");
+        DWORD a = GetFileAttributesA(blocker.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }, 5000)) << "the data folder could not be replaced by a file";
     TempFolder cwd;
     ASSERT_TRUE(CreateDirectoryA((cwd / "log.txt").c_str(), nullptr)) << "a folder where the log should be";
     Program kestrola("", cwd.Path());
