@@ -31,7 +31,7 @@ bool EndsWithLnk(const std::string& path) {
 
 // The target and the icon location a shortcut stores, read without resolving it; "?" when the
 // shell link object cannot be had.
-bool ReadLinkPart(const std::string& path, std::string& part, std::string& target, std::string& iconFile) {
+void ReadLinkPart(const std::string& path, std::string& part, std::string& target, std::string& iconFile) {
     ShortcutInfo link;
     try {
         link = ReadShortcut(path);
@@ -39,12 +39,11 @@ bool ReadLinkPart(const std::string& path, std::string& part, std::string& targe
         part = "?";
         target.clear();
         iconFile.clear();
-        return false;
+        return;
     }
     part = link.target + "|" + link.iconFile + "," + std::to_string(link.iconIndex);
     target = link.target;
     iconFile = link.iconFile;
-    return true;
 }
 
 // The stored part followed by what the files it names are now.

@@ -13,7 +13,6 @@ namespace {
 
 class DiskFolders : public FolderSource {
 public:
-
     bool List(const std::string& folder, std::vector<ListedName>& names) override {
         WIN32_FIND_DATAA data;
         UniqueFindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &data));

@@ -118,7 +118,6 @@ private:
     // The surface painting goes to: the frame's buffer inside a paint, else the window.
     HDC canvas_ = nullptr;
     int canvasWidth_ = 0, canvasHeight_ = 0;
-    IntRect canvasPart_{};  // what of the client the canvas holds
     // The separator images between frames, made anew when what they show from changes;
     // PrepareColors drops them, as the theme may have changed.
     struct LineLook {

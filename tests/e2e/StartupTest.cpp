@@ -127,16 +127,23 @@ TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {
     EXPECT_TRUE(kestrola.Running());
 }
 
-TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn) {
+namespace {
+// Puts a file where the data folder belongs. An earlier start's data folder may still hold a file
+// open for a moment: the folder must be gone and the file in its place before the next start, or
+// that start finds its folder and logs nothing.
+bool BlockDataFolder() {
     std::string blocker = AppDataFolder() + "\\Kestrola";
-    // An earlier start's data folder may still hold a file open for a moment: the folder must be
-    // gone and the file in its place before this start, or it finds its folder and logs nothing.
-    ASSERT_TRUE(WaitUntil([&] {
+    return WaitUntil([&] {
         ForgetEverything();
         WriteWholeFile(blocker, "a file where the data folder should be");
         DWORD a = GetFileAttributesA(blocker.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-    }, 5000)) << "the data folder could not be replaced by a file";
+    }, 5000);
+}
+}  // namespace
+
+TEST_F(Resident, FailedDataFolderIsLoggedInTheCurrentFolderAndTheProcessLivesOn) {
+    ASSERT_TRUE(BlockDataFolder()) << "the data folder could not be replaced by a file";
     DeleteFileA((ThisFolder() + "\\log.txt").c_str());  // what other runs logged there
     TempFolder cwd;
     Program kestrola("", cwd.Path());
@@ -159,15 +166,7 @@ BOOL CALLBACK CollectText(HWND child, LPARAM all) {
 }  // namespace
 
 TEST_F(Resident, ALogThatCannotBeWrittenAtStartIsShownAndTheProcessLivesOn) {
-    std::string blocker = AppDataFolder() + "\\Kestrola";
-    // An earlier start's data folder may still hold a file open for a moment: the folder must be
-    // gone and the file in its place before this start, or it finds its folder and logs nothing.
-    ASSERT_TRUE(WaitUntil([&] {
-        ForgetEverything();
-        WriteWholeFile(blocker, "a file where the data folder should be");
-        DWORD a = GetFileAttributesA(blocker.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-    }, 5000)) << "the data folder could not be replaced by a file";
+    ASSERT_TRUE(BlockDataFolder()) << "the data folder could not be replaced by a file";
     TempFolder cwd;
     ASSERT_TRUE(CreateDirectoryA((cwd / "log.txt").c_str(), nullptr)) << "a folder where the log should be";
     Program kestrola("", cwd.Path());
@@ -184,7 +183,7 @@ TEST_F(Resident, ALogThatCannotBeWrittenAtStartIsShownAndTheProcessLivesOn) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(kestrola.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "the program goes on";
-    DeleteFileA(blocker.c_str());
+    DeleteFileA((AppDataFolder() + "\\Kestrola").c_str());  // the blocking file
 }
 
 class ExitRequest : public Resident, public ::testing::WithParamInterface<const char*> {};
