@@ -1,5 +1,10 @@
 #!/usr/bin/env python3
-"""Checks that the program and its hook library are 32-bit GUI images importing only what Windows XP has."""
+"""Checks the shipped images: the 32-bit program and hook library import only what Windows XP has;
+the 64-bit program is a PE32+ image for x86-64 that imports only what the oldest 64-bit Windows the
+README names (Windows XP Professional x64 Edition, NT 5.2) has.
+
+    binary_format.py --x86 Kestrola.exe Kestrola.dll --x64 Kestrola.exe
+"""
 import struct
 import sys
 
@@ -18,7 +23,15 @@ NEWER_THAN_XP = {"GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive
 REQUIRED = {"kestrola.exe": {"AllowSetForegroundWindow"}, "kestrola.dll": {"AllowSetForegroundWindow"}}
 
 
-def check(path):
+# Per word size: machine, optional-header magic, thunk size and its ordinal flag, newest system.
+FORMATS = {
+    "x86": (0x14C, 0x10B, 4, 0x80000000, (5, 1)),
+    "x64": (0x8664, 0x20B, 8, 0x8000000000000000, (5, 2)),
+}
+
+
+def check(path, kind):
+    want_machine, want_magic, thunk_size, ordinal_flag, newest = FORMATS[kind]
     data = open(path, "rb").read()
     pe = struct.unpack_from("<I", data, 0x3C)[0]
     assert data[pe:pe + 4] == b"PE\0\0", "no PE signature"
@@ -27,17 +40,18 @@ def check(path):
     opt = pe + 24
     magic = struct.unpack_from("<H", data, opt)[0]
     errors = []
-    if machine != 0x14C:
-        errors.append("machine %#x is not i386" % machine)
-    if magic != 0x10B:
-        errors.append("optional header %#x is not PE32" % magic)
+    if machine != want_machine:
+        errors.append("machine %#x is not %s" % (machine, kind))
+    if magic != want_magic:
+        errors.append("optional header %#x is not the %s format" % (magic, kind))
     subsystem = struct.unpack_from("<H", data, opt + 68)[0]
     if path.lower().endswith(".exe") and subsystem != 2:
         errors.append("subsystem %d is not the GUI subsystem" % subsystem)
     os_major, os_minor = struct.unpack_from("<HH", data, opt + 40)
     sub_major, sub_minor = struct.unpack_from("<HH", data, opt + 48)
-    if (os_major, os_minor) > (5, 1) or (sub_major, sub_minor) > (5, 1):
-        errors.append("needs Windows %d.%d / subsystem %d.%d, newer than XP" % (os_major, os_minor, sub_major, sub_minor))
+    if (os_major, os_minor) > newest or (sub_major, sub_minor) > newest:
+        errors.append("needs Windows %d.%d / subsystem %d.%d, newer than %d.%d"
+                      % (os_major, os_minor, sub_major, sub_minor, newest[0], newest[1]))
 
     sections = []
     for i in range(nsections):
@@ -54,7 +68,9 @@ def check(path):
     def cstr(off):
         return data[off:data.index(b"\0", off)].decode("ascii")
 
-    import_rva = struct.unpack_from("<I", data, opt + 96 + 8)[0]
+    # The data directories follow the fields that are 8 bytes wider in PE32+.
+    directories = opt + (112 if magic == 0x20B else 96)
+    import_rva = struct.unpack_from("<I", data, directories + 8)[0]
     d = offset(import_rva)
     dlls = []
     functions = set()
@@ -68,29 +84,41 @@ def check(path):
             errors.append("imports %s, not a system DLL of XP" % dll)
         t = offset(lookup or thunk)
         while True:
-            entry = struct.unpack_from("<I", data, t)[0]
+            entry = struct.unpack_from("<Q" if thunk_size == 8 else "<I", data, t)[0]
             if entry == 0:
                 break
-            if not entry & 0x80000000:
-                fn = cstr(offset(entry) + 2)
+            if not entry & ordinal_flag:
+                fn = cstr(offset(entry & 0x7FFFFFFF) + 2)
                 functions.add(fn)
                 if fn in NEWER_THAN_XP:
                     errors.append("imports %s!%s, which XP lacks" % (dll, fn))
-            t += 4
+            t += thunk_size
         d += 20
     if "kernel32.dll" not in dlls or "user32.dll" not in dlls:
         errors.append("import table looks wrong: %s" % dlls)
     name = path.replace("\\", "/").rsplit("/", 1)[-1].lower()
     for fn in sorted(REQUIRED.get(name, set()) - functions):
         errors.append("does not import %s" % fn)
-    print(name, "imports:", ", ".join(dlls))
+    print(kind, name, "imports:", ", ".join(dlls))
     for e in errors:
-        print("FAIL:", name, e)
+        print("FAIL:", kind, name, e)
     return errors
 
 
-def main(paths):
-    failed = [e for p in paths for e in check(p)]
+def main(args):
+    kind, failed, checked = None, [], 0
+    for a in args:
+        if a in ("--x86", "--x64"):
+            kind = a[2:]
+        elif kind is None:
+            print("FAIL: %s named before --x86 or --x64" % a)
+            return 2
+        else:
+            failed += check(a, kind)
+            checked += 1
+    if checked == 0:
+        print("FAIL: no image named")
+        return 2
     return 1 if failed else 0
 
 

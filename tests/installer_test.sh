@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The installer and uninstaller, silent, in a Wine prefix of their own on the session's display.
-# Arguments: the folder with Kestrola.exe and Kestrola.dll to pack, and the makensis target.
+# Arguments: the folders of the 32-bit and of the 64-bit build (each with its Kestrola.exe and
+# KestrolaSetup.dll, the 32-bit one with Kestrola.dll), the makensis target, and the folder of
+# this build's setupprobe.exe.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-bin=$1 target=$2
+bin32=$1 bin64=$2 target=$3 probe=$4/setupprobe.exe
 work=$(mktemp -d /tmp/kestrola-installer.XXXXXX)
 export WINEPREFIX="$work/prefix"
 failures=0
@@ -22,12 +24,11 @@ stopped() { ! running; }
 run_value() { wine_ reg query "$run_key" /v Kestrola >/dev/null 2>&1; }
 tray_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"Wine System Tray"'; }
 
-mkdir -p "$work/bin"
-cp "$bin/Kestrola.exe" "$bin/Kestrola.dll" "$work/bin/"
-printf 'Kestrola\r\n' > "$work/bin/README.txt"
+printf 'Kestrola\r\n' > "$work/README.txt"
 target_flag=()
 [ "$target" = amd64-unicode ] && target_flag=(-DTARGET=amd64-unicode)
-makensis -V2 -DVERSION=test -DBIN="$work/bin" -DOUTFILE="$work/Kestrola-setup.exe" "${target_flag[@]}" \
+makensis -V2 -DVERSION=test -DBIN32="$bin32" -DBIN64="$bin64" -DREADME="$work/README.txt" \
+  -DOUTFILE="$work/Kestrola-setup.exe" "${target_flag[@]}" \
   "$here/../packaging/Kestrola.nsi" || { echo "FAILED: makensis"; exit 1; }
 wine_ wineboot -i >/dev/null 2>&1; wineserver -w
 
@@ -36,15 +37,32 @@ installed="$drive/Program Files/Kestrola"
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrola'
 
+# The PE header's machine field: 8664 for x86-64, 014c for i386.
+machine() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); print("%04x" % struct.unpack_from("<H", d, struct.unpack_from("<I", d, 0x3C)[0] + 4)[0])' "$1"; }
+
 wine_ "$work/Kestrola-setup.exe" /S
-for f in Kestrola.exe Kestrola.dll README.txt Uninstall.exe; do
+for f in Kestrola.exe README.txt Uninstall.exe; do
   [ -f "$installed/$f" ] || fail "installed: $f"
 done
+if [ "$target" = amd64-unicode ]; then
+  # This installer runs on 64-bit Windows only, where the 64-bit program is the one installed.
+  [ "$(machine "$installed/Kestrola.exe")" = 8664 ] || fail "the 64-bit program installed"
+  [ ! -e "$installed/Kestrola.dll" ] || fail "no hook library beside the 64-bit program"
+else
+  [ "$(machine "$installed/Kestrola.exe")" = 014c ] || fail "the 32-bit program installed on 32-bit Windows"
+  [ -f "$installed/Kestrola.dll" ] || fail "installed: Kestrola.dll"
+fi
 shortcut=$(find "$drive" -ipath '*start menu/programs/kestrola.lnk' | head -1)
 [ -n "$shortcut" ] || fail "the Start Menu shortcut"
+# Ctrl+Alt+F8: VK_F8 (0x77) with HOTKEYF_CONTROL (2) and HOTKEYF_ALT (4) in the high byte.
+hotkey=$(wine_ "$probe" hotkey "$(wine_ winepath -w "$shortcut" 2>/dev/null | tr -d '\r')" | tr -d '\r')
+[ "$hotkey" = 0x0677 ] || fail "the shortcut's hotkey is Ctrl+Alt+F8 (read $hotkey)"
 wine_ reg query "$uninstall_key" /v UninstallString 2>/dev/null | tr -d '\r' | grep -q 'Uninstall.exe' ||
   fail "the Add/Remove Programs entry"
 within 30 running || fail "the program started by the installer"
+# Started by the desktop's Explorer, not by the elevated installer.
+parent=$(wine_ "$probe" parent Kestrola.exe | tr -d '\r')
+[ "$parent" = explorer.exe ] || fail "the program's parent is the desktop's explorer.exe (is $parent)"
 within 30 tray_shown || fail "its tray icon"
 # The program's first start adds its Run value and writes its catalogue.
 data="$drive/users/${USER:-$(id -un)}/AppData/Roaming/Kestrola"
@@ -52,6 +70,7 @@ data="$drive/users/${USER:-$(id -un)}/AppData/Roaming/Kestrola"
 within 30 test -s "$data/tab1.ini" || fail "the catalogue written by the first start"
 within 10 run_value || fail "the Run value written by the first start"
 before=$(cd "$data" 2>/dev/null && md5sum ./*.ini)
+printf 'a line\r\n' > "$data/log.txt"  # as where the program folder takes no log
 
 wine_ "$installed/Uninstall.exe" /S
 # The uninstaller copies itself away and returns at once; its work is done when the folder is.
@@ -65,6 +84,7 @@ done
 ! wine_ reg query "$uninstall_key" >/dev/null 2>&1 || fail "the Add/Remove Programs entry removed"
 ! run_value || fail "the Run value removed"
 after=$(cd "$data" 2>/dev/null && md5sum ./*.ini)
+[ ! -e "$data/log.txt" ] || fail "the log in the data folder removed"
 [ -n "$before" ] && [ "$before" = "$after" ] || fail "the catalogue files kept as they were"
 
 if [ "$failures" -ne 0 ]; then echo "$failures check(s) failed"; exit 1; fi

@@ -1,28 +1,66 @@
 # Sourced by the scripts: which build the tests run on, a private X display and a fresh Wine prefix.
 # Everything started here is stopped again when the calling script exits.
 
-# The program is 32-bit. Some kernels run 64-bit user code only; there the same sources are
-# built and tested as 64-bit programs under 64-bit Wine, and the 32-bit program is built and
-# checked but not run.
+# Two programs are shipped from the same sources: the 32-bit one (XP and 32-bit Windows) and the
+# 64-bit one (64-bit Windows). The tests run the 64-bit build under 64-bit Wine, which needs no
+# 32-bit side on the host; the 32-bit program is built and checked beside it. KESTROLA_TEST_ARCH=32
+# runs the tests on the 32-bit build instead, where the host runs 32-bit programs natively and has
+# 32-bit Wine (scripts/setup --with-32bit).
 kestrola_preset() {
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo mingw; else echo mingw64; fi
+  if [ "${KESTROLA_TEST_ARCH:-64}" = 32 ]; then
+    if ! runs_32bit_natively; then
+      echo "KESTROLA_TEST_ARCH=32: this machine runs no 32-bit programs natively" >&2
+      return 1
+    fi
+    echo mingw
+  else
+    echo mingw64
+  fi
 }
 
-# Configures and builds the given targets (all when none) for the tests' build, and the shipped
-# 32-bit program beside it. Sets KESTROLA_PRESET and KESTROLA_BIN.
+# A qemu-i386 entry of binfmt_misc makes 32-bit programs run, slowly, through an emulator.
+i386_emulator_registered() {
+  local entry
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    [ -f "$entry" ] || continue
+    case "$(basename "$entry")" in register|status) continue ;; esac
+    grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*qemu-i386' "$entry" 2>/dev/null && return 0
+  done
+  return 1
+}
+
+# True when the kernel itself runs a 32-bit program: a 96-byte static i386 program that only exits
+# with code 7, and no emulator registered that would run it instead.
+runs_32bit_natively() {
+  i386_emulator_registered && return 1
+  local probe
+  probe=$(mktemp /tmp/kestrola-i386.XXXXXX)
+  printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\140\0\0\0\140\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\273\7\0\0\0\315\200' > "$probe"
+  chmod +x "$probe"
+  local rc=0
+  "$probe" 2>/dev/null || rc=$?
+  rm -f "$probe"
+  [ "$rc" = 7 ]
+}
+
+# Configures and builds the given targets (all when none) for the tests' build, and the other
+# word size's shipped program beside it (the installer and binary_format take both).
+# Sets KESTROLA_PRESET and KESTROLA_BIN.
 kestrola_build() {
-  KESTROLA_PRESET=$(kestrola_preset)
-  cmake --preset mingw >/dev/null
-  if [ "$KESTROLA_PRESET" = mingw ]; then
-    cmake --build --preset mingw ${1:+--target "$@"}
-    KESTROLA_BIN=build/bin
+  KESTROLA_PRESET=$(kestrola_preset) || exit 1
+  local other=mingw other_dir=build
+  [ "$KESTROLA_PRESET" = mingw ] && { other=mingw64; other_dir=build64; }
+  cmake --preset "$other" >/dev/null
+  cmake --build --preset "$other" --target Kestrola KestrolaHook KestrolaSetup
+  local this_dir=build64
+  [ "$KESTROLA_PRESET" = mingw ] && this_dir=build
+  if [ "$other" = mingw ]; then
+    cmake --preset "$KESTROLA_PRESET" -DKESTROLA_X86_BIN="$PWD/$other_dir/bin" >/dev/null
   else
-    echo "note: this machine runs no 32-bit programs; testing the 64-bit build under 64-bit Wine" >&2
-    cmake --build --preset mingw --target Kestrola KestrolaHook
-    cmake --preset mingw64 -DKESTROLA_PRODUCT_EXE="$PWD/build/bin/Kestrola.exe" >/dev/null
-    cmake --build --preset mingw64 ${1:+--target "$@"}
-    KESTROLA_BIN=build64/bin
+    cmake --preset "$KESTROLA_PRESET" -DKESTROLA_X64_BIN="$PWD/$other_dir/bin" >/dev/null
   fi
+  cmake --build --preset "$KESTROLA_PRESET" ${1:+--target "$@"}
+  KESTROLA_BIN=$this_dir/bin
 }
 
 # Runs a Windows program or Wine tool in the session's prefix.

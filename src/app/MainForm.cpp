@@ -3,10 +3,13 @@
 
 #include "platform/Application.h"
 #include "platform/ProgramFolder.h"
+#include "app/HookLinkBuild.h"
 #include "app/SystemVersion.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/Files.h"
+#include "platform/Log.h"
+#include "platform/MessageFilter.h"
 #include "shell/Registry.h"
 #include "resources/ResourceIds.h"
 #include "platform/UiTexts.h"
@@ -39,6 +42,9 @@ void TMainForm::FormCreate() {
     Guarded("FormCreate", [&] {
         ShowOldInstanceMessage = RegisterWindowMessageA("KestrolaShowOldInstanceMenu");
         TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+        // A copy the user started elevated still hears the user's own processes and the shell.
+        AllowFromLessPrivilegedProcesses(
+            {ShowOldInstanceMessage, ProgramExitMessage, TaskbarCreatedMessage, TrayCallbackMessage});
         Tray.Translate();
         // The name and slot lists are members and exist from construction.
         Application::SetTitle(kApplicationTitle);
@@ -48,6 +54,7 @@ void TMainForm::FormCreate() {
         Painter.LargeImages = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
         Submenus.Images.list = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         CreateDataFolder();
+        SetLogFallbackFolder(Model.DataFolder);
         Model.OpenFiles();
         SetIconParams(Model.Layout.Geometry);
         Model.Layout.SetScreenSize(Pointer.SubmenuDelay());
@@ -58,7 +65,7 @@ void TMainForm::FormCreate() {
                                                     kAssociationsChangedMessage, 1, &everything);
         FirstRunSettings();
         Application::SetMessageFilter([this](MSG& m, bool& handled) { MessageEvent(m, handled); });
-        if (IsWindowsXP) HookLink.StartHookLink(Handle(), ProgramFolder);
+        if (IsWindowsXP && kHookLinkBuild) HookLink.StartHookLink(Handle(), ProgramFolder);
         CalcAll();
         Watchers.Start(Handle(), paths.CommonStartMenu, paths.UserStartMenu);
         View.ScrollX = 0;
@@ -90,7 +97,7 @@ void TMainForm::FormDestroy() {
         Watchers.Stop();
         if (AssociationsNotify) SHChangeNotifyDeregister(AssociationsNotify);
         AssociationsNotify = 0;
-        if (IsWindowsXP) HookLink.StopHookLink();
+        if (IsWindowsXP && kHookLinkBuild) HookLink.StopHookLink();
         Model.Catalogue.ClearFolders();
         Painter.ForgetCells();
         Submenus.Clear();
@@ -201,6 +208,7 @@ void TMainForm::OnTimer(UINT_PTR id) {
     if (id == DelayMenuTimer.Id()) DelayMenuTimerTimer();
     Pointer.OnTimer(id);
     Watchers.OnTimer(id);
+    Tray.OnTimer(id);
 }
 
 void TMainForm::OnCommand(UINT id) {

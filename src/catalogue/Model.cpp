@@ -98,9 +98,9 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
                                        target == f.FullName ? there : nullptr);
         } else {
             f.IconIndex = 0;
-            WriteLog("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
-                     ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
-                     std::to_string(f.IconIndex));
+            WriteLogOrShow("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
+                           ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
+                           std::to_string(f.IconIndex));
         }
         f.Number = number;
         FolderList.push_back(std::move(f));

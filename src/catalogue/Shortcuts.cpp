@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include "catalogue/Folder.h"
 #include "catalogue/ProgramRule.h"
 #include "platform/ComPtr.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/Handle.h"
 #include "platform/Text.h"
+#include "platform/Wow64.h"
 
 namespace {
 
@@ -95,7 +97,25 @@ ResolvedShortcut ResolveShortcut(const std::string& shortcutPath) {
     } catch (const Error&) {
         return r;
     }
-    if (FAILED(link->Resolve(nullptr, SLR_NO_UI | SLR_UPDATE | SLR_INVOKE_MSI))) return r;
+    if (RunningUnderWow64()) {
+        // The 32-bit view lacks what only the native System32 holds; resolving would search for
+        // it. The stored target stands when the native file is there.
+        char stored[MAX_PATH] = {};
+        link->GetPath(stored, MAX_PATH, nullptr, SLGP_RAWPATH);
+        std::string target = ExpandVariables(stored);
+        std::string native = NativeFileOf(target);
+        if (native != target) {
+            r.target = native;
+            r.arguments = Text260(&IShellLinkA::GetArguments, link.Get());
+            r.workingFolder = Text260(&IShellLinkA::GetWorkingDirectory, link.Get());
+            r.resolved = true;
+            return r;
+        }
+    }
+    // What the 32-bit program finds under WOW64 is the redirected view: it must never be written
+    // back into the user's shortcut.
+    DWORD flags = SLR_NO_UI | SLR_INVOKE_MSI | (RunningUnderWow64() ? SLR_NOUPDATE : SLR_UPDATE);
+    if (FAILED(link->Resolve(nullptr, flags))) return r;
     PidlOwner pidl;
     if (FAILED(link->GetIDList(&pidl.p)) || !pidl.p) return r;
     char path[MAX_PATH] = {};
@@ -154,7 +174,34 @@ IShellFolder* ShellFolderCache::Get(const std::string& folderPart, IShellFolder*
     return it->second.Get();
 }
 
+namespace {
+
+// The 32-bit shell reads a shortcut's icon through the redirected view; the native file's icon is
+// taken straight from it instead. -1 when the shortcut's icon is not a native System32 file.
+int NativeShortcutIcon(const std::string& path) {
+    ShortcutInfo link = ReadShortcut(path);
+    bool ownIcon = !link.iconFile.empty();
+    std::string stored = ExpandVariables(ownIcon ? link.iconFile : link.target);
+    std::string native = NativeFileOf(stored);
+    if (native == stored) return -1;
+    using CachedImageIndexFn = int(WINAPI*)(LPCWSTR, int, UINT);
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    // By name from Vista on; the older systems that can have Sysnative export it only by number.
+    auto fn = reinterpret_cast<CachedImageIndexFn>(
+        reinterpret_cast<void*>(GetProcAddress(shell, "Shell_GetCachedImageIndexW")));
+    if (!fn) fn = reinterpret_cast<CachedImageIndexFn>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(72))));
+    if (!fn) return -1;
+    int index = fn(ToWide(native).c_str(), ownIcon ? link.iconIndex : 0, 0);
+    return index >= 0 ? index : -1;
+}
+
+}  // namespace
+
 int ShellIconIndex(const std::string& path, IShellFolder* desktop, ShellFolderCache* folders) {
+    if (RunningUnderWow64() && IsShortcutPath(path)) {
+        int native = NativeShortcutIcon(path);
+        if (native >= 0) return native;
+    }
     size_t cut = path.find_last_of('\\');
     std::string folderPart = path.substr(0, cut + 1);
     std::wstring leaf = ToWide(path.substr(cut + 1));

@@ -111,8 +111,8 @@ void TFolderMenu::FillMenu(const std::string& folderName, IShellFolder* desktop)
         for (const std::string* root : {&paths_.UserPrograms, &paths_.CommonPrograms,
                                         &paths_.UserStartMenu, &paths_.CommonStartMenu})
             builder.AddSubMenu(*root + "\\" + folderName, top);
-        if (builder.LoopSkipped) WriteLog("FillMenu: a folder that leads back to its own parent was left out");
-        if (builder.LimitReached) WriteLog("FillMenu: the folder tree is too deep or too large; the menu is cut short");
+        if (builder.LoopSkipped) WriteLogOrShow("FillMenu: a folder that leads back to its own parent was left out");
+        if (builder.LimitReached) WriteLogOrShow("FillMenu: the folder tree is too deep or too large; the menu is cut short");
         FolderMenuPaths = std::move(builder.Paths);
         FolderMenu.Reset(CreatePopupMenu());
         if (FolderMenu) AppendItems(FolderMenu.Get(), top, icons_);

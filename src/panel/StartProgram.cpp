@@ -7,6 +7,7 @@
 #include "catalogue/Folder.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Paths.h"
+#include "platform/Wow64.h"
 
 LaunchRequest PlainLaunch(const std::string& path) {
     std::string folder = FolderPart(path);
@@ -16,28 +17,17 @@ LaunchRequest PlainLaunch(const std::string& path) {
     return {path, folder, ""};
 }
 
-namespace {
-
-// A shortcut's working folder may name variables ("%HOMEDRIVE%%HOMEPATH%"); the shell does not
-// expand them, and a folder it cannot find keeps the program from starting.
-std::string ExpandVariables(const std::string& text) {
-    if (text.find('%') == std::string::npos) return text;
-    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    if (size == 0) return text;
-    std::string out(size, '\0');
-    DWORD written = ExpandEnvironmentStringsA(text.c_str(), &out[0], size);
-    if (written == 0 || written > size) return text;
-    out.resize(written - 1);
-    return out;
-}
-
-}  // namespace
-
 LaunchRequest LaunchRequestFor(const std::string& path) {
     LaunchRequest r = PlainLaunch(path);
     if (IsShortcutPath(path)) {
         ResolvedShortcut s = ResolveShortcut(path);
+        // A working folder may name variables ("%HOMEDRIVE%%HOMEPATH%"); the shell does not expand
+        // them, and a folder it cannot find keeps the program from starting.
         if (s.resolved) r = {s.target, ExpandVariables(s.workingFolder), s.arguments};
     }
+    // The 32-bit program on 64-bit Windows starts what the user's own shell starts: the native
+    // program, not its 32-bit twin or nothing. The working folder keeps its name, which the
+    // started 64-bit program reads as the native folder.
+    r.file = NativeFileOf(r.file);
     return r;
 }

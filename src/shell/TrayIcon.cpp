@@ -4,9 +4,11 @@
 
 #include <cstring>
 
+#include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/UiTexts.h"
 #include "resources/ResourceIds.h"
+#include "shell/TrayRetry.h"
 
 namespace {
 // The basic record (64-character tip) and the one with balloon fields.
@@ -29,29 +31,66 @@ void SetCaption(HMENU menu, UINT id, const std::string& text) {
 
 void TTrayIcon::Add(HWND window, bool xpOrLater) {
     window_ = window;
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    NOTIFYICONDATAA data = {};
-    data.cbSize = kBasicSize;
-    data.hWnd = window;
-    data.uID = 1;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TrayCallbackMessage;
-    data.hIcon = static_cast<HICON>(LoadImageA(module, xpOrLater ? "MAINICON" : "MAINICON16", IMAGE_ICON, 16, 16, 0));
-    CopyCut(data.szTip, 64, "Kestrola");
-    Shell_NotifyIconA(NIM_ADD, &data);
-    if (data.hIcon) DestroyIcon(data.hIcon);  // the shell keeps its own copy
+    xpOrLater_ = xpOrLater;
+    RetryTimer.Attach(window);
+    RetryTimer.Stop();
+    failedTries_ = 0;
+    shown_ = false;
+    Retry();
 }
 
-void TTrayIcon::Remove() {
+bool TTrayIcon::TryAdd() {
+    HINSTANCE module = GetModuleHandleA(nullptr);
     NOTIFYICONDATAA data = {};
     data.cbSize = kBasicSize;
     data.hWnd = window_;
     data.uID = 1;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = TrayCallbackMessage;
+    data.hIcon = static_cast<HICON>(LoadImageA(module, xpOrLater_ ? "MAINICON" : "MAINICON16", IMAGE_ICON, 16, 16, 0));
+    CopyCut(data.szTip, 64, "Kestrola");
+    // A busy shell may time out after it took the icon; then the icon is there to be modified.
+    bool taken = notify_(NIM_ADD, &data) || notify_(NIM_MODIFY, &data);
+    if (data.hIcon) DestroyIcon(data.hIcon);  // the shell keeps its own copy
+    return taken;
+}
+
+void TTrayIcon::Retry() {
+    Guarded("AddTrayIcon", [&] {
+        RetryTimer.Stop();
+        if (TryAdd()) {
+            shown_ = true;
+            if (balloon_.pending) ShowBalloon(balloon_.title, balloon_.text, balloon_.flags, true);
+            return;
+        }
+        unsigned wait = TrayRetryDelay(++failedTries_);
+        if (wait == 0)
+            throw Error("The notification area did not take the icon in " + std::to_string(failedTries_) + " tries");
+        RetryTimer.SetInterval(wait);
+        RetryTimer.Start();
+    });
+}
+
+void TTrayIcon::OnTimer(UINT_PTR id) {
+    // A tick queued before the timer stopped is no reason to try.
+    if (id == RetryTimer.Id() && RetryTimer.Enabled()) Retry();
+}
+
+void TTrayIcon::Remove() {
+    RetryTimer.Stop();
+    if (!shown_) return;
+    NOTIFYICONDATAA data = {};
+    data.cbSize = kBasicSize;
+    data.hWnd = window_;
+    data.uID = 1;
+    notify_(NIM_DELETE, &data);
+    shown_ = false;
 }
 
 void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, DWORD flags, bool win2000OrLater) {
     if (!win2000OrLater) return;
+    balloon_ = {title, text, flags, !shown_};
+    if (!shown_) return;
     NOTIFYICONDATAA data = {};
     data.cbSize = kBalloonSize;
     data.hWnd = window_;
@@ -61,7 +100,7 @@ void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, D
     CopyCut(data.szInfoTitle, 64, title);
     data.uTimeout = 30;
     data.dwInfoFlags = flags;
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    notify_(NIM_MODIFY, &data);
 }
 
 void TTrayIcon::Translate() {

@@ -12,17 +12,24 @@
 
 namespace {
 
-const char* const kAppDefaults = "Software\\Wine\\AppDefaults\\Kestrola.exe";
+constexpr bool k64BitBuild = sizeof(void*) == 8;
+
+// The program whose hook link is under test: the program itself in the 32-bit build; in the
+// 64-bit build, whose program never starts the link, the copy built to start it all the same.
+std::string XpLinkProgramPath() { return k64BitBuild ? ThisFolder() + "\\KestrolaXpLink.exe" : ProgramPath(); }
 
 void ReportWindowsXp(bool xp) {
-    if (!xp) {
-        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-        return;
+    for (const char* exe : {"Kestrola.exe", "KestrolaXpLink.exe"}) {
+        std::string key = std::string("Software\\Wine\\AppDefaults\\") + exe;
+        if (!xp) {
+            RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+            continue;
+        }
+        HKEY k;
+        RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+        RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
+        RegCloseKey(k);
     }
-    HKEY k;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-    RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
-    RegCloseKey(k);
 }
 
 bool LoadsModule(DWORD pid, const char* name) {
@@ -72,7 +79,7 @@ protected:
         ReportWindowsXp(false);
         ForgetEverything();
     }
-    void Start(const std::string& exe = ProgramPath(), const std::string& cwd = "") {
+    void Start(const std::string& exe = XpLinkProgramPath(), const std::string& cwd = "") {
         kestrola = std::make_unique<Program>("", cwd, exe);
         window = kestrola->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -191,7 +198,7 @@ TEST_F(HookLink, OnlyTheLibraryBesideTheProgramIsLoaded) {
     // A copy of the program alone in a folder; a Kestrola.dll lies in its current folder.
     TempFolder alone;
     std::string exe = alone / "Kestrola.exe";
-    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(XpLinkProgramPath().c_str(), exe.c_str(), FALSE));
     Start(exe, ThisFolder());
     ASSERT_TRUE(WaitUntil([&] { return static_cast<bool>(HookBlockView()); })) << "the block still exists";
     HookBlockView b;
@@ -206,6 +213,15 @@ TEST_F(HookLink, OnlyTheLibraryBesideTheProgramIsLoaded) {
 TEST_F(HookLink, OtherVersionsHaveNoBlockNoLibraryNoHook) {
     ReportWindowsXp(false);
     Start();
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_FALSE(HookBlockView());
+    EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+}
+
+TEST_F(HookLink, TheSixtyFourBitProgramNeverMakesTheBlockNorLoadsTheLibraryEvenUnderXp) {
+    if (!k64BitBuild) GTEST_SKIP() << "the 32-bit program starts the link under XP";
+    Start(ProgramPath());
     PostToAll("KestrolaShowOldInstanceMenu");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_FALSE(HookBlockView());

@@ -1,5 +1,6 @@
 #include "win/CatalogueFixture.h"
 
+#include <algorithm>
 #include <set>
 
 #include "catalogue/IconCache.h"
@@ -274,19 +275,45 @@ TEST_F(Catalogue, SubmenuIconsAreAskedWhenDrawnOnceEachAndAreTheShells) {
     EXPECT_EQ(menus.MenuIconIndex(99), -1) << "data that is not ours draws nothing";
 }
 
-TEST_F(Catalogue, MissingTargetIsLoggedAndStillShown) {
+namespace {
+int g_logFailuresShown = 0;
+void CountLogFailure(const std::exception&) { ++g_logFailuresShown; }
+}  // namespace
+
+// Whether or not the log takes its lines, what they report on is all there.
+TEST_F(Catalogue, MissingTargetsAndCutSubmenusAreLoggedAndKeptWhetherOrNotTheLogCanBeWritten) {
     std::string saved = ProgramFolder;
-    ProgramFolder = paths.AppData + "\\";
     Program(paths.CommonPrograms, "Here.lnk");
+    std::string deep = paths.CommonPrograms + "\\Deep";
+    for (int i = 0; i < 20; ++i) deep += "\\D";  // deeper than a submenu goes
+    ASSERT_TRUE(ForceDirectories(deep));
+    Program(deep, "Bottom.lnk");
     model->Rebuild(nullptr);
-    model->Catalogue.TabIni->WriteString("Files", "2", paths.CommonPrograms + "\\Gone.lnk");
-    model->Catalogue.FillItems();
-    ProgramFolder = saved;
-    ASSERT_EQ(model->Catalogue.FolderList.size(), 2u);
-    EXPECT_EQ(model->Catalogue.FolderList[1].IconIndex, 0);
+    model->Catalogue.TabIni->WriteString("Files", "3", paths.CommonPrograms + "\\Gone.lnk");
+    for (bool logWritable : {true, false}) {
+        SCOPED_TRACE(logWritable ? "log written" : "log refused");
+        ProgramFolder = logWritable ? paths.AppData + "\\" : paths.AppData + "\\missing\\";
+        SetLogFailureDisplay(CountLogFailure);
+        g_logFailuresShown = 0;
+        model->Catalogue.FillItems();
+        model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder.Get());
+        SetLogFailureDisplay(nullptr);
+        ProgramFolder = saved;
+        const auto& list = model->Catalogue.FolderList;
+        ASSERT_EQ(list.size(), 3u);
+        auto gone = std::find_if(list.begin(), list.end(), [](const TFolder& f) { return f.Caption == "Gone"; });
+        ASSERT_NE(gone, list.end());
+        EXPECT_EQ(gone->IconIndex, 0);
+        ASSERT_TRUE(model->Submenus.FolderMenu) << "the submenu is built, cut at its depth";
+        EXPECT_EQ(GetMenuItemCount(model->Submenus.FolderMenu.Get()), 1);
+        EXPECT_EQ(g_logFailuresShown, logWritable ? 0 : 1);
+    }
     std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
     EXPECT_NE(log.find("FullName=" + paths.CommonPrograms + "\\Gone.lnk;Caption=Gone;Path=" + paths.CommonPrograms +
-                       "\\Gone.lnk;FolderType=0;num=2;ind0\r\n"),
+                       "\\Gone.lnk;FolderType=0;num=3;ind0\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("FillMenu: the folder tree is too deep or too large; the menu is cut short\r\n"),
               std::string::npos)
         << log;
 }

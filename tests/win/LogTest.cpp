@@ -94,20 +94,47 @@ void RecordShown(const std::exception& e) {
     ++g_shownCount;
 }
 
-TEST_F(LogTest, UnwritableLogIsShownToTheUserAndTheProgramGoesOn) {
+TEST_F(LogTest, UnwritableLogIsShownToTheUserOnceAndTheProgramGoesOn) {
     ProgramFolder = folder_ / "missing" + "\\";
     EXPECT_THROW(WriteLog("x"), InOutError);
+    SetLogFallbackFolder(folder_ / "missing too");
+    EXPECT_THROW(WriteLog("x"), InOutError) << "neither place takes it";
     SetLogFailureDisplay(RecordShown);
     g_shownCount = 0;
     bool completed = true, after = false;
     EXPECT_NO_THROW(completed = Guarded("FormCreate", [] { throw Error("boom"); }));
     after = true;
+    Guarded("SortItems", [] { throw Error("again"); });
+    WriteLogOrShow("and again");
     SetLogFailureDisplay(nullptr);
+    SetLogFallbackFolder("");
     EXPECT_FALSE(completed);
     EXPECT_TRUE(after);
-    EXPECT_EQ(g_shownCount, 1);
+    EXPECT_EQ(g_shownCount, 1) << "one box, not one for every line";
     EXPECT_EQ(g_shown.rfind("I/O error ", 0), 0u) << g_shown;
     EXPECT_TRUE(Guarded("X", [] {})) << "a body that ends needs no log";
+}
+
+TEST_F(LogTest, AProgramFolderThatRefusesTheLineSendsItAndTheNextOnesToTheDataFolder) {
+    std::string program = folder_ / "Program Files", data = folder_ / "Kestrola";
+    ASSERT_TRUE(CreateDirectoryA(program.c_str(), nullptr) && CreateDirectoryA(data.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((program + "\\log.txt").c_str(), nullptr)) << "a log that cannot be opened";
+    ProgramFolder = program + "\\";
+    SetLogFallbackFolder(data);
+    WriteLog("first");
+    // The program folder would take lines again; the run's lines stay in one file.
+    RemoveDirectoryA((program + "\\log.txt").c_str());
+    WriteLog("second");
+    SetLogFallbackFolder(folder_ / "gone");
+    WriteLog("third");
+    SetLogFallbackFolder("");
+    auto lines = Lines(ReadWholeFile(data + "\\log.txt"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(MessageOf(lines[0]), "first");
+    EXPECT_EQ(MessageOf(lines[1]), "second");
+    lines = Lines(ReadWholeFile(program + "\\log.txt"));
+    ASSERT_EQ(lines.size(), 1u) << "back beside the program once the data folder refuses";
+    EXPECT_EQ(MessageOf(lines[0]), "third");
 }
 
 TEST(LogPlace, WithoutProgramFolderTheLogIsInTheCurrentFolder) {
