@@ -340,3 +340,23 @@ TEST_F(Living, PaintingAheadBeforeTheFirstShowKeepsThePanelsSize) {
     }, 1500)) << "the panel grew by the shadow's line";
     SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(before)), 0);
 }
+
+TEST_F(Living, AProgramFolderThatTakesNoLogSendsTheLinesToTheDataFolderWithoutABox) {
+    // As under Program Files for a standard user: the program's folder refuses the log.
+    TempFolder installed;
+    std::string exe = installed / "Kestrola.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CreateDirectoryA((installed / "log.txt").c_str(), nullptr));
+    SetText(HKEY_CURRENT_USER, kKey, "StartMenuShowX", "abc");
+    WriteSetting("StartMenuShowY", 10);
+    WriteSetting("ShowTip", 1);
+    Program kestrola("", "", exe);
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadWholeFile(Data("log.txt")).find("MainFormShow'abc' is not a valid integer value") != std::string::npos;
+    })) << ReadWholeFile(Data("log.txt"));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+    EXPECT_EQ(WindowOfProcess(kestrola.Id(), "#32770"), nullptr) << "the user is not asked about the log";
+}

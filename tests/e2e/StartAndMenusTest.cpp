@@ -33,6 +33,13 @@ protected:
         for (size_t i = 0; i < made.size(); ++i)
             ASSERT_TRUE(MakeShortcut(made[i], recorder, args[i], i == 0 ? "%KESTROLA_TEST_WORK%" : work.Path(), false))
                 << made[i];
+        // A program of the system folder, as the stock shortcuts of 64-bit Windows point to.
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        systemProgram = std::string(system) + "\\kestrola-recorder.exe";
+        ASSERT_TRUE(CopyFileA(recorder.c_str(), systemProgram.c_str(), FALSE)) << systemProgram;
+        made.push_back(common + "\\System.lnk");
+        ASSERT_TRUE(MakeShortcut(made.back(), systemProgram, "native", work.Path(), false));
         // A name outside the code page: known to the program by its short alias only.
         std::string plain = common + "\\Foreign.lnk";
         ASSERT_TRUE(MakeShortcut(plain, recorder, "foreign", work.Path(), false));
@@ -57,6 +64,8 @@ protected:
         RemoveDirectoryA((user + "\\Tools").c_str());
         DeleteFileA(record.c_str());
         kestrola.reset();
+        DeleteFileA(systemProgram.c_str());
+        DeleteFileA((FolderOf(systemProgram) + "recorded.txt").c_str());
         ForgetEverything();
         CoUninitialize();
     }
@@ -85,7 +94,9 @@ protected:
 
     TempFolder work;
     std::wstring foreign;
-    std::string user, common, recorder, record;
+    static std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
+
+    std::string user, common, recorder, record, systemProgram;
     std::vector<std::string> made;
     std::unique_ptr<Program> kestrola;
     HWND window = nullptr;
@@ -190,6 +201,16 @@ TEST_F(StartAndMenus, TheContextMenuMessageEndsThePointerWatchOfAHoveredSubmenu)
     MoveTo(CellCentre(common + "\\Record.lnk"));
     EXPECT_FALSE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 1000))
         << "a watch left running closed the clicked submenu";
+}
+
+TEST_F(StartAndMenus, AShortcutToAProgramOfTheSystemFolderStartsIt) {
+    // The 64-bit program sees the native system folder as it is; the 32-bit one on 64-bit Windows
+    // reaches it through its alias (scripts/smoke32 shows that one).
+    std::string systemRecord = FolderOf(systemProgram) + "recorded.txt";
+    Click(CellCentre(common + "\\System.lnk"));
+    ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(systemRecord).find('\n') != std::string::npos; }, 20000));
+    EXPECT_EQ(ReadWholeFile(systemRecord).substr(0, ReadWholeFile(systemRecord).find('\n')), "native");
+    EXPECT_FALSE(RecordedSomething()) << "the program in the system folder, not another";
 }
 
 TEST_F(StartAndMenus, AProgramNamedOutsideTheCodePageStartsFromItsShortAlias) {
