@@ -40,7 +40,23 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrola
 # The PE header's machine field: 8664 for x86-64, 014c for i386.
 machine() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); print("%04x" % struct.unpack_from("<H", d, struct.unpack_from("<I", d, 0x3C)[0] + 4)[0])' "$1"; }
 
+# An earlier 32-bit copy's hook library, still loaded by another program (as on XP after the
+# running copy ended): it can be neither deleted nor overwritten, only renamed.
+mkdir -p "$installed"
+cp "$bin32/Kestrola.dll" "$installed/"
+wine_ "$probe" hold 'C:\Program Files\Kestrola\Kestrola.dll' 60000 > "$work/hold.txt" 2>&1 &
+holder=$!
+within 20 grep -q holding "$work/hold.txt" || fail "the library held ($(cat "$work/hold.txt"))"
+
 wine_ "$work/Kestrola-setup.exe" /S
+[ ! -e "$installed/Kestrola.dll" ] || [ "$target" != amd64-unicode ] || fail "the loaded library set aside"
+aside=$(find "$installed" -maxdepth 1 -iname 'ns*.tmp' | head -1)
+[ -n "$aside" ] || fail "the loaded library kept under another name until the restart"
+wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null |
+  tr -d '\r' | grep -qi "$(basename "${aside:-none}")" || fail "the set-aside library deleted at the next restart"
+# The other program ends: the library is free again, and the uninstaller removes it at once.
+pkill -f 'setupprobe\.exe' 2>/dev/null; wait "$holder" 2>/dev/null
+within 10 bash -c "! pgrep -f 'setupprobe\.exe' >/dev/null" || fail "the holding program ended"
 for f in Kestrola.exe README.txt Uninstall.exe; do
   [ -f "$installed/$f" ] || fail "installed: $f"
 done
@@ -79,7 +95,7 @@ within 10 stopped || fail "the running program ended"
 for f in Kestrola.exe Kestrola.dll README.txt; do
   [ ! -e "$installed/$f" ] || fail "removed: $f"
 done
-[ ! -e "$installed" ] || fail "the program folder removed"
+[ ! -e "$installed" ] || fail "the program folder removed (left: $(ls -A "$installed" 2>&1))"
 [ -z "$(find "$drive" -ipath '*start menu/programs/kestrola.lnk')" ] || fail "the shortcut removed"
 ! wine_ reg query "$uninstall_key" >/dev/null 2>&1 || fail "the Add/Remove Programs entry removed"
 ! run_value || fail "the Run value removed"

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "panel/Geometry.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "support/CatalogueSetup.h"
 #include "support/Input.h"
@@ -45,7 +46,7 @@ protected:
         ASSERT_TRUE(MakeShortcut(plain, recorder, "foreign", work.Path(), false));
         foreign = ToWide(common) + L"\\\x4E2D\x6587.lnk";
         ASSERT_TRUE(MoveFileW(ToWide(plain).c_str(), foreign.c_str()));
-        kestrola = std::make_unique<Program>();  // after the shortcuts, so its first scan sees them
+        kestrola = std::make_unique<Program>("", "", Exe());  // after the shortcuts, so its first scan sees them
         window = kestrola->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return Slot(common + "\\Record.lnk") > 0; })) << "catalogue written";
@@ -69,6 +70,9 @@ protected:
         ForgetEverything();
         CoUninitialize();
     }
+
+    // The program to start: the one beside the tests, whose folder takes the log.
+    virtual std::string Exe() { return ProgramPath(); }
 
     // The entry's slot from the catalogue file, or 0.
     static int Slot(const std::string& path) {
@@ -211,6 +215,48 @@ TEST_F(StartAndMenus, AShortcutToAProgramOfTheSystemFolderStartsIt) {
     ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(systemRecord).find('\n') != std::string::npos; }, 20000));
     EXPECT_EQ(ReadWholeFile(systemRecord).substr(0, ReadWholeFile(systemRecord).find('\n')), "native");
     EXPECT_FALSE(RecordedSomething()) << "the program in the system folder, not another";
+}
+
+// A copy of the program where neither its folder nor the data folder takes a log line.
+class StartAndMenusWithoutLog : public StartAndMenus {
+protected:
+    std::string Exe() override {
+        std::string exe = installed / "Kestrola.exe";
+        EXPECT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
+        EXPECT_TRUE(CreateDirectoryA((installed / "log.txt").c_str(), nullptr));
+        std::string data = AppDataFolder() + "\\Kestrola";
+        EXPECT_TRUE(CreateDirectoryA(data.c_str(), nullptr) && CreateDirectoryA((data + "\\log.txt").c_str(), nullptr));
+        // Deeper than a submenu goes: opening it logs that it was cut short.
+        std::string deep = user + "\\Tools\\Far";
+        for (int i = 0; i < 20; ++i) deep += "\\D";
+        EXPECT_TRUE(ForceDirectories(deep));
+        return exe;
+    }
+    void TearDown() override {
+        StartAndMenus::TearDown();
+        RemoveTree(user + "\\Tools");
+    }
+    TempFolder installed;
+};
+
+TEST_F(StartAndMenusWithoutLog, ASubmenuWhoseLogLineCannotBeWrittenIsShownWhole) {
+    Click(CellCentre(user + "\\Tools"));
+    // The log's failure is told once; the menu comes when the box is closed.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = WindowOfProcess(kestrola->Id(), "#32770")) != nullptr; }, 20000));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "the submenu is built all the same";
+    // Deep and Far (folders first), then First and Second: the last item is the one of all users.
+    RECT r;
+    GetWindowRect(OpenMenuWindow(), &r);
+    Click({(r.left + r.right) / 2, r.bottom - 8});
+    ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != std::string::npos; }, 20000)) << "nothing started";
+    EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "second");
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    Click(CellCentre(user + "\\Tools"));
+    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "and no box the second time";
+    EXPECT_EQ(WindowOfProcess(kestrola->Id(), "#32770"), nullptr);
 }
 
 TEST_F(StartAndMenus, AProgramNamedOutsideTheCodePageStartsFromItsShortAlias) {

@@ -2,11 +2,14 @@
 //   setupprobe hotkey <shortcut>   the shortcut's hotkey as IShellLink::GetHotkey gives it (hex)
 //   setupprobe parent <exe name>   the image name of the parent of the running process of that
 //                                  name, "(gone)" when the parent has ended, "(none)" without one
+//   setupprobe hold <file> <ms>    keeps the file mapped as an image for that long, as a program
+//                                  that loaded a library does
 #include <windows.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/ComPtr.h"
@@ -56,12 +59,26 @@ int Parent(const char* exe) {
     return 0;
 }
 
+int Hold(const char* file, const char* ms) {
+    HMODULE image = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+    if (!image) {
+        std::printf("cannot map %s: %lu\n", file, GetLastError());
+        return 1;
+    }
+    std::printf("holding\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::atoi(ms)));
+    FreeLibrary(image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string what = argc == 3 ? argv[1] : "";
+    std::string what = argc >= 3 ? argv[1] : "";
     if (what == "hotkey") return Hotkey(argv[2]);
     if (what == "parent") return Parent(argv[2]);
-    std::printf("usage: setupprobe hotkey <shortcut> | parent <exe name>\n");
+    if (what == "hold" && argc == 4) return Hold(argv[2], argv[3]);
+    std::printf("usage: setupprobe hotkey <shortcut> | parent <exe name> | hold <file> <ms>\n");
     return 2;
 }
