@@ -6,6 +6,9 @@
 #include "panel/StartProgram.h"
 
 void TMainForm::StartSequence(const std::string& path) {
+    // Resolving a link to a missing, removable or network target may search for seconds: the
+    // panel goes first, so that it never stands there not answering.
+    MainFormHide();
     LaunchRequest r = LaunchRequestFor(path);
     LaunchPath(r.file, r.workingFolder, r.arguments);
 }

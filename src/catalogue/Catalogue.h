@@ -14,6 +14,7 @@
 #include "catalogue/FolderPaths.h"
 #include "catalogue/IconCache.h"
 #include "catalogue/NameList.h"
+#include "catalogue/Reconcile.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/ComPtr.h"
 #include "platform/IniFile.h"
@@ -68,6 +69,12 @@ private:
     const WIN32_FILE_ATTRIBUTE_DATA* Look(const std::string& path);
     std::unordered_map<std::string, std::pair<bool, WIN32_FILE_ATTRIBUTE_DATA>> looked_;
     bool keepLooks_ = false;  // from the reconciliation to the end of the entry list
+
+    // What the last scan learnt of each root (by lower-cased path), and the roots whose stored
+    // entries were kept unexamined: valid from GetItems to the next GetItems.
+    std::unordered_map<std::string, RootScan> rootScans_;
+    std::vector<std::string> unknownRoots_;
+    bool UnderUnknownRoot(const std::string& path) const;
 
     const TFolderPaths& FolderPaths;
 };

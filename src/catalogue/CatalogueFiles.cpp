@@ -1,6 +1,7 @@
 // Reconciling the scanned names with tab1.ini / quicketab1.ini and rebuilding the entry list.
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 
 #include "catalogue/Catalogue.h"
@@ -14,6 +15,7 @@
 #include "platform/Guarded.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -48,6 +50,7 @@ struct TCatalogue::Reconciliation {
     std::set<int> used;
     std::vector<int>& freeSlots;
     int count = 0;
+    std::vector<std::string> unknownRoots;  // their stored entries are kept unexamined
 };
 
 namespace {
@@ -63,6 +66,12 @@ void RestoreIfLost(TIniFile& file) {
 }
 
 }  // namespace
+
+bool TCatalogue::UnderUnknownRoot(const std::string& path) const {
+    for (const std::string& root : unknownRoots_)
+        if (LiesDirectlyIn(path, root)) return true;
+    return false;
+}
 
 const WIN32_FILE_ATTRIBUTE_DATA* TCatalogue::Look(const std::string& path) {
     auto found = looked_.find(path);
@@ -102,8 +111,26 @@ void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
 void TCatalogue::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
                              const std::string& commonRoot, const std::string& userRoot, int& count) {
     Guarded("CorrectItems", [&] {
-        Reconciliation r{file, names, {}, freeSlots, 0};
+        Reconciliation r{file, names, {}, freeSlots, 0, {}};
         freeSlots.clear();
+        for (const std::string& root : {commonRoot, userRoot}) {
+            auto scan = rootScans_.find(AnsiLowerFileName(root));
+            if (scan == rootScans_.end() || root.empty()) continue;
+            int stored = 0;
+            for (const char* section : kEntrySections)
+                for (const std::string& line : file.ReadSectionLines(section)) {
+                    std::string key, value;
+                    SplitLine(line, key, value);
+                    if (LiesDirectlyIn(value, root)) ++stored;
+                }
+            if (!RootUnknown(scan->second, stored) ||
+                std::find(r.unknownRoots.begin(), r.unknownRoots.end(), root) != r.unknownRoots.end())
+                continue;
+            r.unknownRoots.push_back(root);
+            unknownRoots_.push_back(root);
+            WriteLogOrShow("ProcessItems" + root + " cannot be read now; its " + std::to_string(stored) +
+                           " entries are kept as they were");
+        }
         for (const char* section : kEntrySections) {
             if (file.SectionExists(section)) DeleteValues(r, section);
             FillNumbers(r, section);
@@ -133,6 +160,11 @@ void TCatalogue::DeleteValues(Reconciliation& r, const std::string& section) {
             }
             if (n > r.count) r.count = static_cast<int>(n);
             std::string name = LastComponent(value);
+            for (const std::string& root : r.unknownRoots)
+                if (LiesDirectlyIn(value, root)) {
+                    if (r.pending.Contains(name)) r.pending.Remove(name);
+                    return;  // not known to be gone
+                }
             bool present = Look(value) != nullptr;
             if (!present || !r.pending.Contains(name)) {
                 r.file.DeleteKey(section, key);

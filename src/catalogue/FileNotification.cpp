@@ -12,6 +12,22 @@ struct ChangeNotificationTraits {
     static void Close(HANDLE h) { FindCloseChangeNotification(h); }
 };
 using UniqueChangeNotification = UniqueResource<HANDLE, ChangeNotificationTraits>;
+
+// How often a watcher looks whether its folder is still the one it watches, or is back: as often
+// as the rebuild timer could make use of it, no more.
+constexpr DWORD kRecheckMs = 1500;
+
+// The folder's identity on its volume, or 0 when it is not there. A notification does not report
+// its own folder: once that is removed (and made anew) the notification hears nothing more.
+ULONGLONG FolderIdentity(const std::string& folder) {
+    UniqueHandle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!h || !GetFileInformationByHandle(h.Get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    ULONGLONG id = (ULONGLONG(info.nFileIndexHigh) << 32 | info.nFileIndexLow) ^ (ULONGLONG(info.dwVolumeSerialNumber) << 40);
+    return id ? id : 1;
+}
 }  // namespace
 
 TfisFileNotification::~TfisFileNotification() {
@@ -62,15 +78,26 @@ bool TfisFileNotification::HandOver() {
 }
 
 void TfisFileNotification::Run() {
-    // A folder that does not exist is not watched.
-    UniqueChangeNotification change(FindFirstChangeNotificationA(folder_.c_str(), TRUE, kFilter));
-    if (!change) return;
-    HANDLE waits[] = {change.Get(), terminate_.Get()};
-    // No time-out: the stop event ends the wait, and an idle watcher costs no wake-ups.
-    for (;;) {
-        DWORD r = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-        if (r == WAIT_OBJECT_0 + 1 || r == WAIT_FAILED) return;
-        if (r == WAIT_OBJECT_0 && !HandOver()) return;
-        if (!FindNextChangeNotification(change.Get())) return;
+    if (folder_.empty()) return;
+    // What was there at the start was seen by the first rebuild; a folder that comes (back) later
+    // may bring entries of its own, so its arrival is handed over as a change.
+    for (bool arrived = false;; arrived = true) {
+        ULONGLONG identity = FolderIdentity(folder_);
+        UniqueChangeNotification change;
+        if (identity) change.Reset(FindFirstChangeNotificationA(folder_.c_str(), TRUE, kFilter));
+        if (!change) {
+            // Not there (yet): looked for again, until the watcher is stopped.
+            if (WaitForSingleObject(terminate_.Get(), kRecheckMs) != WAIT_TIMEOUT) return;
+            continue;
+        }
+        if (arrived && !HandOver()) return;
+        HANDLE waits[] = {change.Get(), terminate_.Get()};
+        for (;;) {
+            DWORD r = WaitForMultipleObjects(2, waits, FALSE, kRecheckMs);
+            if (r == WAIT_OBJECT_0 + 1) return;
+            if (r == WAIT_OBJECT_0 && !HandOver()) return;
+            if (r == WAIT_FAILED || FolderIdentity(folder_) != identity) break;  // gone, or made anew
+            if (r == WAIT_OBJECT_0 && !FindNextChangeNotification(change.Get())) break;
+        }
     }
 }

@@ -98,9 +98,11 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
                                        target == f.FullName ? there : nullptr);
         } else {
             f.IconIndex = 0;
-            WriteLogOrShow("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
-                           ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
-                           std::to_string(f.IconIndex));
+            // The entries of a root that cannot be read are told once, by their root.
+            if (!UnderUnknownRoot(path))
+                WriteLogOrShow("FullName=" + f.FullName + ";Caption=" + f.Caption + ";Path=" + path +
+                               ";FolderType=" + std::to_string(kind) + ";num=" + std::to_string(number) + ";ind" +
+                               std::to_string(f.IconIndex));
         }
         f.Number = number;
         FolderList.push_back(std::move(f));

@@ -25,3 +25,19 @@ std::vector<int> PlacePendingNames(std::vector<int>& freeSlots, int& count, int 
     }
     return indices;
 }
+
+bool RootUnknown(RootScan scan, int storedEntries) {
+    if (scan == RootScan::Unreadable) return true;
+    return scan == RootScan::Missing && storedEntries >= kVanishedRootEntries;
+}
+
+bool LiesDirectlyIn(const std::string& path, const std::string& root) {
+    if (root.empty() || path.size() <= root.size() + 1 || path[root.size()] != '\\') return false;
+    for (size_t i = 0; i < root.size(); ++i) {
+        char a = path[i], b = root[i];
+        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+        if (a != b) return false;
+    }
+    return path.find('\\', root.size() + 1) == std::string::npos;
+}

@@ -1,6 +1,7 @@
 // The slot-number rules of a reconciliation; pure.
 #pragma once
 #include <set>
+#include <string>
 #include <vector>
 
 // The highest slot a catalogue key may name: far beyond any Start Menu, low enough that the
@@ -15,3 +16,18 @@ void ComputeFreeSlots(const std::set<int>& used, int& count, std::vector<int>& f
 // 0-based indices for the pending names, in order. Four or more free slots are filled first
 // (then the rest goes after the last slot); with three or fewer every name goes after the last.
 std::vector<int> PlacePendingNames(std::vector<int>& freeSlots, int& count, int pending);
+
+// What a scan learnt of one root folder.
+enum class RootScan { NotNamed, Missing, Unreadable, Listed };
+
+// A root whose names cannot be known this rebuild keeps its stored entries as they are (slots,
+// stamps, kinds) instead of having them taken for removed programs: one that cannot be listed
+// (a share that does not answer, access refused), or one that is gone while it held at least
+// kVanishedRootEntries stored entries (a redirected or roaming folder away for a while). A gone
+// root of fewer entries, and every listed one, is reconciled as usual.
+constexpr int kVanishedRootEntries = 3;
+bool RootUnknown(RootScan scan, int storedEntries);
+
+// Whether a stored path names an entry directly inside the root (no trailing delimiter); ASCII
+// case is ignored, as stored paths are built from the lower-cased root.
+bool LiesDirectlyIn(const std::string& path, const std::string& root);

@@ -9,6 +9,8 @@
 #include "platform/Text.h"
 
 void TCatalogue::GetItems() {
+    rootScans_.clear();
+    unknownRoots_.clear();
     Guarded("GetItems", [&] {
         QuickNames.Clear();
         ProgramNames.Clear();
@@ -19,12 +21,32 @@ void TCatalogue::GetItems() {
     });
 }
 
+namespace {
+
+// A folder that is not there differs from one that does not answer: only the first is empty.
+RootScan LookAtRoot(const std::string& folder) {
+    if (folder.empty()) return RootScan::NotNamed;
+    DWORD a = GetFileAttributesA(folder.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? RootScan::Missing : RootScan::Unreadable;
+    }
+    return a & FILE_ATTRIBUTE_DIRECTORY ? RootScan::Listed : RootScan::Missing;
+}
+
+}  // namespace
+
 void TCatalogue::ProcessPath(const std::string& folder, const std::string& excluded, TNameList& names) {
+    RootScan& scan = rootScans_[AnsiLowerFileName(folder)];
+    scan = LookAtRoot(folder);
     Guarded("ProcessPath", [&] {
-        if (folder.empty() || !DirectoryExists(folder)) return;
+        if (scan != RootScan::Listed) return;
         WIN32_FIND_DATAA fd;
         UniqueFindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &fd));
-        if (!find) return;
+        if (!find) {
+            scan = RootScan::Unreadable;  // even an empty folder lists "." and ".."
+            return;
+        }
         do {
             std::string name = fd.cFileName;
             std::string path = folder + "\\" + name;
@@ -51,5 +73,7 @@ void TCatalogue::ProcessPath(const std::string& folder, const std::string& exclu
             }
             names.Add(name);
         } while (FindNextFileA(find.Get(), &fd));
+        // A share that drops out while it is listed gives only part of its names.
+        if (GetLastError() != ERROR_NO_MORE_FILES) scan = RootScan::Unreadable;
     });
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/BackupRule.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/IniFile.h"
@@ -14,9 +15,15 @@ namespace {
 class FilesUpdate {
 public:
     explicit FilesUpdate(std::initializer_list<TIniFile*> files) {
-        for (TIniFile* f : files) {
-            f->BeginUpdate();  // on failure the destructor leaves the ones begun as they were
-            files_.push_back(f);
+        try {
+            for (TIniFile* f : files) {
+                f->BeginUpdate();
+                files_.push_back(f);
+            }
+        } catch (...) {
+            // No destructor runs for an object not made: the copies begun are dropped here.
+            for (TIniFile* f : files_) f->Discard();
+            throw;
         }
     }
     ~FilesUpdate() {
@@ -47,6 +54,8 @@ void TPanelModel::OpenFiles() {
     Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
     Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
     Catalogue.QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
+    Catalogue.TabIni->SetBackupRule(CatalogueBackupMayBeReplaced);
+    Catalogue.QuickTabIni->SetBackupRule(CatalogueBackupMayBeReplaced);
 }
 
 void TPanelModel::CloseFiles() {
@@ -62,15 +71,16 @@ bool TPanelModel::Rebuild(HWND window) {
         PanelGeometry& g = Layout.Geometry;
         g.ItemCount = Catalogue.ProgramNames.Count();
         g.QuickCount = Catalogue.QuickNames.Count();
-        {
+        // A file that cannot be replaced whole keeps its old content, and an update that cannot
+        // even begin (a full disk) changes nothing: the panel is then built from what the files
+        // hold, not left empty.
+        Guarded("CalcAll", [&] {
             FilesUpdate update{Catalogue.TabIni.get(), Layout.MainIni.get(), Catalogue.QuickTabIni.get()};
             Layout.MainIniWrite();
             Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount);
             Layout.MainIniWrite();
-            // A file that cannot be replaced whole keeps its old content; the panel is then built
-            // from what the files hold.
-            Guarded("CalcAll", [&] { update.Commit(); });
-        }
+            update.Commit();
+        });
         Layout.MainIniRead(window);
         Catalogue.FillItems();
         PlaceEntries(Catalogue.FolderList, g);

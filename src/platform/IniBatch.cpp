@@ -178,6 +178,30 @@ bool IniBatch::Flush(const std::string& file) {
     return ok;
 }
 
+IniBatch::Contents IniBatch::Read(const std::string& file) {
+    Contents contents;
+    for (const std::string& name : ReadProfileList(file, nullptr)) {
+        if (name.empty()) continue;
+        std::vector<std::string> lines = ReadProfileList(file, name.c_str());
+        if (!lines.empty()) contents[FoldProfileName(name)] = std::move(lines);
+    }
+    return contents;
+}
+
+bool IniBatch::Predict(Contents& contents) const {
+    if (direct_) return false;
+    for (const Section& s : sections_) {
+        if (!s.changed) continue;
+        std::vector<std::string> lines;
+        for (const auto& kv : s.lines) lines.push_back(kv.first + "=" + kv.second);
+        if (lines.empty())
+            contents.erase(FoldProfileName(s.name));
+        else
+            contents[FoldProfileName(s.name)] = std::move(lines);
+    }
+    return true;
+}
+
 void IniBatch::Clear() {
     sections_.clear();
     made_.clear();

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <list>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -32,6 +33,12 @@ public:
     void Delete(const std::string& file, const std::string& section, const std::string& key);
     // Writes what is held into the file and forgets it; false when the system refused a write.
     bool Flush(const std::string& file);
+    // The sections (by folded name, their "key=value" lines; none empty) as the file holds them.
+    using Contents = std::map<std::string, std::vector<std::string>>;
+    static Contents Read(const std::string& file);
+    // What the file will hold once Flush wrote what is held, from what it holds now; false when
+    // the writes went straight into the file and nothing is held to say it.
+    bool Predict(Contents& contents) const;
     void Clear();
 
 private:

@@ -48,11 +48,30 @@ bool ReplaceWhole(const std::string& from, const std::string& to) {
     }
 }
 
-// A copy made under a temporary name and then renamed, so that no half-made copy is ever seen.
-bool CopyWhole(const std::string& from, const std::string& to) {
+// A copy made under a temporary name and then renamed, so that no half-made copy is ever seen;
+// the copy is read back whole before it takes the name. On failure no temporary file is left,
+// and the system's error code is the last error.
+bool CopyWhole(const std::string& from, const std::string& to, const std::string& expected) {
     std::string part = to + ".part";
-    return CopyFileA(from.c_str(), part.c_str(), FALSE) && ReplaceWhole(part, to);
+    std::string copied;
+    bool ok = CopyFileA(from.c_str(), part.c_str(), FALSE);
+    DWORD error = ok ? 0 : GetLastError();
+    if (ok && (!ReadFileBytes(part, copied, true) || copied != expected)) {
+        ok = false;
+        error = ERROR_DISK_FULL;  // what a cut copy means here
+    }
+    if (ok && !ReplaceWhole(part, to)) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileA(part.c_str());
+        SetLastError(error);
+    }
+    return ok;
 }
+
+std::string LastComponentOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 }  // namespace
 
@@ -99,6 +118,10 @@ void TIniFile::Discard() {
 void TIniFile::Commit() {
     if (!Updating()) return;
     std::string work = active_;
+    // What the commit means to write, to be compared with what the disk took: a full disk may cut
+    // the file at any byte, a line end included.
+    IniBatch::Contents meant = IniBatch::Read(work);
+    bool predicted = batch_.Predict(meant);
     if (!batch_.Flush(work)) failed_ = true;
     ReleaseProfile(work);
     std::string now, before;
@@ -108,11 +131,13 @@ void TIniFile::Commit() {
     if (!written || (readable && had && now == before)) {  // nothing changed: nothing to replace
         Discard();
         if (failed_) throw Error("Unable to write to " + fileName_);
-        if (had && !before.empty() && !FileExists(BackupName())) CopyWhole(fileName_, BackupName());
+        if (had && !before.empty() && !FileExists(BackupName())) RenewBackup(before);
         return;
     }
-    // A write the system refused, or a copy cut short (by a full disk, after the last line end).
-    if (failed_ || !readable || (!now.empty() && now.back() != '\n')) {
+    // A write the system refused, or a copy cut short (by a full disk, at any byte).
+    bool whole = readable && (now.empty() || now.back() == '\n') && (!predicted || IniBatch::Read(work) == meant);
+    ReleaseProfile(work);
+    if (failed_ || !whole) {
         Discard();
         throw Error("Unable to write to " + fileName_ + ": the update was not written whole; the file is kept");
     }
@@ -122,7 +147,17 @@ void TIniFile::Commit() {
         DeleteFileA(work.c_str());
         throw Error("Unable to write to " + fileName_ + ": " + SystemErrorText(error));
     }
-    if (!now.empty()) CopyWhole(fileName_, BackupName());  // the last good file, for a file lost later
+    RenewBackup(now);  // the last good file, for a file lost later
+}
+
+void TIniFile::RenewBackup(const std::string& text) {
+    std::string backup;
+    if (!ReadFileBytes(BackupName(), backup, false)) backup.clear();
+    bool allowed = backupRule_ ? backupRule_(text, backup) : !text.empty();
+    if (!allowed || text == backup) return;
+    if (!CopyWhole(fileName_, BackupName(), text))
+        throw Error("Unable to write to " + BackupName() + ": " + SystemErrorText(GetLastError()) + "; " +
+                    LastComponentOf(fileName_) + " itself was written");
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,

@@ -31,6 +31,10 @@ public:
     bool Updating() const { return active_ != fileName_; }
     // Starts the update over from the backup: for a file found empty or unreadable.
     void RestoreBackup();
+    // Whether a committed text may become the backup, given the backup's text (empty when there
+    // is none). Without a rule, any text that is not empty may.
+    using BackupRule = bool (*)(const std::string& newText, const std::string& backupText);
+    void SetBackupRule(BackupRule rule) { backupRule_ = rule; }
 
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
@@ -47,6 +51,9 @@ public:
 
 private:
     void Check(bool ok);
+    // Copies the file to the backup when the rule lets it; raises when the copy fails.
+    void RenewBackup(const std::string& text);
+    BackupRule backupRule_ = nullptr;
     std::string fileName_;
     std::string active_;  // the file read and written: the working copy during an update
     IniBatch batch_;      // an update's writes, until Commit

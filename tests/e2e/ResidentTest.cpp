@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "support/Input.h"
 #include "support/Program.h"
@@ -359,4 +360,34 @@ TEST_F(Living, AProgramFolderThatTakesNoLogSendsTheLinesToTheDataFolderWithoutAB
     })) << ReadWholeFile(Data("log.txt"));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
     EXPECT_EQ(WindowOfProcess(kestrola.Id(), "#32770"), nullptr) << "the user is not asked about the log";
+}
+
+TEST_F(Living, AStartMenuMovedAwayAndMadeAnewIsWatchedAgain) {
+    std::string menu = SpecialFolder(CSIDL_STARTMENU), away = menu + " away";
+    std::string target = SpecialFolder(CSIDL_SYSTEM) + "\\notepad.exe";
+    struct PutBack {
+        std::string menu, away;
+        ~PutBack() {
+            DeleteFileA((menu + "\\New.lnk").c_str());
+            RemoveDirectoryA(menu.c_str());
+            MoveFileA(away.c_str(), menu.c_str());
+        }
+    } putBack{menu, away};
+    auto kestrola = std::make_unique<Program>();
+    ASSERT_NE(kestrola->WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(Data("Main.ini")); }));
+    RebuildWatch watch({Data("tab1.ini"), Data("quicketab1.ini"), Data("Main.ini")});
+    watch.For(500);  // the watchers start after the first fill
+    ASSERT_TRUE(MoveFileA(menu.c_str(), away.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(menu.c_str(), nullptr));
+    watch.For(4000);  // the watcher's next look finds a new folder, and its arrival is a change
+    watch.times.clear();
+    DWORD added = GetTickCount();
+    ASSERT_TRUE(MakeShortcut(menu + "\\New.lnk", target, "", "", false));
+    watch.For(4000);
+    ASSERT_EQ(watch.times.size(), 1u) << "one rebuild";
+    EXPECT_GE(watch.times[0] - added, 1300u);
+    EXPECT_LE(watch.times[0] - added, 2500u) << "1.5 s after the change, as before the move";
+    EXPECT_NE(ReadWholeFile(Data("quicketab1.ini")).find("New.lnk"), std::string::npos);
+    kestrola.reset();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "catalogue/BackupRule.h"
 #include "catalogue/IconCache.h"
 #include "platform/IniFile.h"
 #include "support/Pixels.h"
@@ -356,4 +357,55 @@ TEST(NameOrder, TheLocaleOrdersNamesNotTheirBytes) {
     for (int i = 0; i < names.Count(); ++i) sorted.push_back(names[i]);
     EXPECT_EQ(sorted, (std::vector<std::string>{"apple", "eagle", "\xC9" "clair", "Fa", "Zebra"}));
     EXPECT_EQ(CompareNamesInLocale("NOTES", "notes"), 0) << "case does not count";
+}
+
+// A root that is away for one start (a redirected folder off the network) is not taken for
+// programs removed: its entries keep slots, stamps and kinds, the backup keeps them, and once the
+// root is back nothing has moved. A root of few entries that is gone is a removal as before.
+TEST_F(Catalogue, ARootAwayForOneStartLosesNoSlotNoStampAndTheBackupKeepsItsEntries) {
+    for (int i = 0; i < 6; ++i) Program(paths.UserPrograms, "Mine " + std::to_string(i) + ".lnk");
+    ASSERT_TRUE(ForceDirectories(paths.UserPrograms + "\\Tools"));
+    Program(paths.UserPrograms + "\\Tools", "Tool.lnk");
+    for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
+    model->Rebuild(nullptr);
+    // Lived in: holes made and filled later by stamped programs of both roots.
+    for (int i : {1, 3, 4, 5}) DeleteFileA((paths.UserPrograms + "\\Mine " + std::to_string(i) + ".lnk").c_str());
+    model->Rebuild(nullptr);
+    for (const char* n : {"Later 1.lnk", "Later 2.lnk", "Later 3.lnk"}) Program(paths.UserPrograms, n);
+    Program(paths.CommonPrograms, "Later 4.lnk");
+    model->Rebuild(nullptr);
+    std::string lived = Tab();
+    ASSERT_NE(lived.find("[SetupTime]"), std::string::npos) << lived;
+    size_t shown = model->Catalogue.FolderList.size();
+    ASSERT_EQ(shown, 9u);
+
+    std::string saved = ProgramFolder;
+    ProgramFolder = paths.AppData + "\\";
+    std::string away = base + "\\programs away";  // outside the Start Menu, whose scan would list it
+    ASSERT_TRUE(MoveFileA(paths.UserPrograms.c_str(), away.c_str()));
+    NewModel();  // a start while it is away
+    model->Rebuild(nullptr);
+    EXPECT_EQ(Tab(), lived) << "every entry, slot and stamp kept";
+    EXPECT_EQ(CatalogueEntryLines(ReadWholeFile(paths.AppData + "\\tab1.ini.bak")), CatalogueEntryLines(lived));
+    EXPECT_EQ(model->Catalogue.FolderList.size(), shown) << "and shown";
+    std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
+    EXPECT_NE(log.find("ProcessItems" + paths.UserPrograms + " cannot be read now; its 6 entries are kept as they were"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("FullName=" + paths.UserPrograms), std::string::npos) << "told once, by the root: " << log;
+    ASSERT_TRUE(MoveFileA(away.c_str(), paths.UserPrograms.c_str()));
+    NewModel();
+    model->Rebuild(nullptr);
+    EXPECT_EQ(Tab(), lived) << "nothing moved once it is back";
+
+    // Two entries are few: their root gone is their removal.
+    for (int i : {0, 2}) DeleteFileA((paths.UserPrograms + "\\Mine " + std::to_string(i) + ".lnk").c_str());
+    for (const char* n : {"Later 1.lnk", "Later 2.lnk", "Later 3.lnk"}) DeleteFileA((paths.UserPrograms + "\\" + n).c_str());
+    model->Rebuild(nullptr);
+    ASSERT_EQ(model->Catalogue.FolderList.size(), 4u);
+    ASSERT_TRUE(MoveFileA(paths.UserPrograms.c_str(), away.c_str()));
+    model->Rebuild(nullptr);
+    ProgramFolder = saved;
+    EXPECT_EQ(model->Catalogue.FolderList.size(), 3u) << "Tools went with its root";
+    MoveFileA(away.c_str(), paths.UserPrograms.c_str());
 }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "CatalogueFixture.h"
+#include "catalogue/BackupRule.h"
 #include "platform/ProgramFolder.h"
 #include "panel/StartProgram.h"
 #include "platform/Handle.h"
@@ -316,7 +317,21 @@ TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOu
     WaitUntil([&] { return entries() == before; }, 5000);
 }
 
-TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
+namespace {
+// The lines of a section of an ini text.
+int LinesOfSection(const std::string& text, const std::string& section) {
+    size_t at = text.find("[" + section + "]");
+    if (at == std::string::npos) return 0;
+    size_t end = text.find("\n[", at + 1);
+    std::string body = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    return static_cast<int>(std::count(body.begin(), body.end(), '=')) ;
+}
+}  // namespace
+
+// A full disk cuts the file being written at a page's end: in a line, or, as the names fall, just
+// after a line end. Every cut is seen: the previous file and its backup stay byte for byte and the
+// failure is logged, or the rebuild is written whole. No entry is lost, no temporary file stays.
+TEST_F(Hostile, AFullDiskAtManySizesKeepsThePreviousFilesAndLosesNoEntry) {
     // The data folder on a small file system of the host's, which a filler then all but fills.
     std::string host = UnixPath(base) + "-full";
     auto capacity = [&](ULONGLONG& free) {
@@ -338,25 +353,80 @@ TEST_F(Hostile, AFullDiskKeepsThePreviousFilesAndThePanel) {
     std::string data = "Z:" + host;
     for (char& c : data)
         if (c == '/') c = '\\';
-    paths.AppData = data;
-    NewModel();
-    for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Program " + std::to_string(100 + i) + ".lnk");
     // The log stays off the full disk: a log that cannot be written would stop the test.
     std::string saved = ProgramFolder;
     ProgramFolder = base + "\\";
+    std::string roomy = paths.AppData;
+    paths.AppData = data;
+    NewModel();
+    for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Program " + std::to_string(100 + i) + ".lnk");
     model->Rebuild(nullptr);
-    std::string good = Tab();
-    size_t shown = model->Catalogue.FolderList.size();
-    ASSERT_EQ(shown, 30u);
-    capacity(free);
-    WriteWholeFile(data + "\\filler", std::string(static_cast<size_t>(free) - 1024, 'x'));
-    for (int i = 0; i < 30; ++i) Program(paths.CommonPrograms, "Later " + std::to_string(100 + i) + ".lnk");
+    const std::string good = Tab(), goodBackup = ReadWholeFile(data + "\\tab1.ini.bak");
+    const std::string goodMain = ReadWholeFile(data + "\\Main.ini"), goodQuick = Quick();
+    ASSERT_EQ(model->Catalogue.FolderList.size(), 30u);
+    ASSERT_EQ(good, goodBackup);
+    auto later = [&](const std::string& pad, bool make) {
+        for (int i = 0; i < 30; ++i) {
+            std::string name = paths.CommonPrograms + "\\Later " + std::to_string(100 + i) + (i == 0 ? pad : "") + ".lnk";
+            if (make) Program(paths.CommonPrograms, name.substr(paths.CommonPrograms.size() + 1));
+            else DeleteFileA(name.c_str());
+        }
+    };
+    auto reset = [&] {
+        DeleteFileA((data + "\\filler").c_str());
+        WriteWholeFile(data + "\\tab1.ini", good);
+        WriteWholeFile(data + "\\tab1.ini.bak", goodBackup);
+        WriteWholeFile(data + "\\Main.ini", goodMain);
+        WriteWholeFile(data + "\\quicketab1.ini", goodQuick);
+    };
+    // The rebuild as it comes out on a disk with room: where its lines end. A longer first name
+    // moves every later byte, so the pad that puts a line end last in the first page is known.
+    paths.AppData = roomy;
+    for (const char* f : {"tab1.ini", "tab1.ini.bak", "Main.ini"}) WriteWholeFile(roomy + "\\" + f, ReadWholeFile(data + "\\" + f));
+    WriteWholeFile(roomy + "\\quicketab1.ini", goodQuick);
+    NewModel();
+    later("", true);
     model->Rebuild(nullptr);
+    std::string whole = Tab();
+    later("", false);
+    ASSERT_GT(whole.size(), 4096u);
+    size_t lastEnd = whole.rfind('\n', 4095);
+    ASSERT_NE(lastEnd, std::string::npos);
+    std::string atLineEnd(4095 - lastEnd, 'x');
+    paths.AppData = data;
+    int cutAtLineEnd = 0, failures = 0, writtenWhole = 0;
+    for (const std::string& pad : {atLineEnd, atLineEnd + "x", atLineEnd + std::string(35, 'x')}) {
+        for (ULONGLONG leave : {0ull, 4096ull, 8192ull, 12288ull, 16384ull}) {
+            SCOPED_TRACE("pad " + std::to_string(pad.size()) + ", free " + std::to_string(leave));
+            reset();
+            NewModel();
+            capacity(free);
+            if (free > leave) WriteWholeFile(data + "\\filler", std::string(static_cast<size_t>(free - leave), 'x'));
+            later(pad, true);
+            DeleteFileA((base + "\\log.txt").c_str());
+            model->Rebuild(nullptr);
+            later(pad, false);
+            std::string now = Tab(), backup = ReadWholeFile(data + "\\tab1.ini.bak");
+            std::string log = ReadWholeFile(base + "\\log.txt");
+            if (now == good) {
+                ++failures;
+                EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\"), std::string::npos) << log;
+                EXPECT_EQ(backup, goodBackup);
+                EXPECT_EQ(model->Catalogue.FolderList.size(), 30u) << "the panel keeps the previous file";
+            } else {
+                ++writtenWhole;
+                EXPECT_EQ(CatalogueEntryLines(now), 60) << now;
+                EXPECT_EQ(LinesOfSection(now, "SetupTime"), 30) << "every stamp: " << now;
+                EXPECT_TRUE(backup == now || backup == goodBackup) << "the backup is one of the two whole files";
+            }
+            if (pad == atLineEnd && log.find("tab1.ini") != std::string::npos) ++cutAtLineEnd;
+            for (const char* left : {"tab1.ini.new", "tab1.ini.bak.part", "Main.ini.new", "quicketab1.ini.new"})
+                EXPECT_FALSE(FileExists(data + "\\" + left)) << left;
+        }
+    }
     ProgramFolder = saved;
-    EXPECT_EQ(Tab(), good) << "the previous file stays whole";
-    EXPECT_EQ(model->Catalogue.FolderList.size(), shown) << "and the panel keeps showing it";
-    EXPECT_FALSE(FileExists(data + "\\tab1.ini.new"));
-    std::string log = ReadWholeFile(base + "\\log.txt");
-    EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\tab1.ini"), std::string::npos) << log;
+    EXPECT_GT(failures, 0) << "some sizes are too small";
+    EXPECT_GT(writtenWhole, 0) << "some are enough";
+    EXPECT_GT(cutAtLineEnd, 0) << "a cut right after a line end was among them";
     DeleteFileA((data + "\\filler").c_str());
 }
