@@ -2,6 +2,9 @@
 //   setupprobe hotkey <shortcut>   the shortcut's hotkey as IShellLink::GetHotkey gives it (hex)
 //   setupprobe parent <exe name>   the image name of the parent of the running process of that
 //                                  name, "(gone)" when the parent has ended, "(none)" without one
+//   setupprobe shown <class>       1 when a top-level window of that class is visible, else 0
+//   setupprobe link <shortcut> <target> <arguments>   makes a shortcut
+//   setupprobe click <data folder> <entry path>       clicks the entry's cell on the shown panel
 //   setupprobe hold <file> <ms>    keeps the file mapped as an image for that long, as a program
 //                                  that loaded a library does
 #include <windows.h>
@@ -12,8 +15,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "panel/Geometry.h"
 #include "platform/ComPtr.h"
 #include "platform/Text.h"
+#include "support/CatalogueSetup.h"
+#include "support/Input.h"
+#include "support/Shortcut.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -72,6 +80,29 @@ int Hold(const char* file, const char* ms) {
     return 0;
 }
 
+// The middle of the entry's cell, as the panel lays its grid out (the e2e tests' own rule).
+int ClickEntry(const std::string& data, const std::string& entry) {
+    HWND panel = FindWindowA("TMainForm", nullptr);
+    int slot = std::atoi(SlotKeyOf(ReadWholeFile(data + "\\tab1.ini"), entry).c_str());
+    if (!panel || !IsWindowVisible(panel) || slot <= 0) {
+        std::printf("no panel or no slot (%d)\n", slot);
+        return 1;
+    }
+    PanelGeometry g;
+    g.CellWidth = GetSystemMetrics(SM_CXICONSPACING);
+    g.CellHeight = GetSystemMetrics(SM_CYICONSPACING);
+    g.QuickAreaHeight =
+        static_cast<int>(GetPrivateProfileIntA("Resolution", "quickeHeight", 0, (data + "\\Main.ini").c_str())) *
+        g.CellHeight;
+    g.GridTop = ComputeGridTop(g);
+    Point cell = MainCellOrigin(g, slot);
+    RECT r;
+    GetWindowRect(panel, &r);
+    Click({r.left + cell.x + g.CellWidth / 2, r.top + cell.y + g.CellHeight / 2});
+    std::printf("clicked slot %d\n", slot);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,6 +110,16 @@ int main(int argc, char** argv) {
     if (what == "hotkey") return Hotkey(argv[2]);
     if (what == "parent") return Parent(argv[2]);
     if (what == "hold" && argc == 4) return Hold(argv[2], argv[3]);
-    std::printf("usage: setupprobe hotkey <shortcut> | parent <exe name> | hold <file> <ms>\n");
+    if (what == "link" && argc == 5) {
+        CoInitialize(nullptr);
+        return MakeShortcut(argv[2], argv[3], argv[4], "", false) ? 0 : 1;
+    }
+    if (what == "click" && argc == 4) return ClickEntry(argv[2], argv[3]);
+    if (what == "shown") {
+        HWND w = FindWindowA(argv[2], nullptr);
+        std::printf("%d\n", w && IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
+    std::printf("usage: setupprobe hotkey <shortcut> | parent <exe name> | hold <file> <ms> | shown <class>\n");
     return 2;
 }
