@@ -114,20 +114,22 @@ TEST_F(IniUpdate, ReplacesTheFileWholeAndKeepsItsBackup) {
     EXPECT_EQ(ReadWholeFile(fresh.BackupName()), "[Files]\r\n1=q\r\n");
 }
 
+namespace {
+// A thread's procedure: a lambda is no stdcall function in the 32-bit build.
+DWORD WINAPI CloseAfterAMoment(void* h) {
+    Sleep(300);
+    CloseHandle(static_cast<HANDLE>(h));
+    return 0;
+}
+}  // namespace
+
 // A reader holding the file for a moment (a scanner, say) delays the commit; it does not lose it.
 TEST_F(IniUpdate, AReaderHoldingTheFileForAMomentDelaysTheCommit) {
     ini.WriteString("Files", "2", "b");
     HANDLE reader = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    HANDLE closer = CreateThread(
-        nullptr, 0,
-        [](void* h) -> DWORD {
-            Sleep(300);
-            CloseHandle(static_cast<HANDLE>(h));
-            return 0;
-        },
-        reader, 0, nullptr);
+    HANDLE closer = CreateThread(nullptr, 0, CloseAfterAMoment, reader, 0, nullptr);
     ASSERT_NE(closer, nullptr);
     EXPECT_NO_THROW(ini.Commit());
     WaitForSingleObject(closer, INFINITE);
