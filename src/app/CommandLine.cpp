@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include <cctype>
+#include "platform/Paths.h"
 
 namespace {
 
@@ -31,7 +31,5 @@ std::string FirstParameter(const std::string& commandLine) {
 }
 
 bool IsExitRequest(const std::string& firstParameter) {
-    std::string lower;
-    for (char c : firstParameter) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find("exit") != std::string::npos;
+    return AsciiLower(firstParameter).find("exit") != std::string::npos;
 }

@@ -1,12 +1,8 @@
 #include "catalogue/BackupRule.h"
 
-namespace {
+#include "platform/Paths.h"
 
-std::string Lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
+namespace {
 
 std::string Trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r"), e = s.find_last_not_of(" \t\r");
@@ -24,7 +20,7 @@ int CatalogueEntryLines(const std::string& text) {
         std::string line = Trimmed(text.substr(start, end - start));
         start = end + 1;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            std::string section = Lowered(Trimmed(line.substr(1, line.size() - 2)));
+            std::string section = AsciiLower(Trimmed(line.substr(1, line.size() - 2)));
             inEntries = section == "files" || section == "folders" || section == "goodfolders";
         } else if (inEntries && !line.empty() && line[0] != ';' && line.find('=') != std::string::npos) {
             ++count;

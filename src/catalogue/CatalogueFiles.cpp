@@ -50,7 +50,6 @@ struct TCatalogue::Reconciliation {
     std::set<int> used;
     std::vector<int>& freeSlots;
     int count = 0;
-    std::vector<std::string> unknownRoots;  // their stored entries are kept unexamined
 };
 
 namespace {
@@ -111,7 +110,7 @@ void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
 void TCatalogue::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
                              const std::string& commonRoot, const std::string& userRoot, int& count) {
     Guarded("CorrectItems", [&] {
-        Reconciliation r{file, names, {}, freeSlots, 0, {}};
+        Reconciliation r{file, names, {}, freeSlots, 0};
         freeSlots.clear();
         for (const std::string& root : {commonRoot, userRoot}) {
             auto scan = rootScans_.find(AnsiLowerFileName(root));
@@ -123,10 +122,10 @@ void TCatalogue::CorrectItems(const TNameList& names, std::vector<int>& freeSlot
                     SplitLine(line, key, value);
                     if (LiesDirectlyIn(value, root)) ++stored;
                 }
+            // Both roots are one folder where the system has no all-users folder.
             if (!RootUnknown(scan->second, stored) ||
-                std::find(r.unknownRoots.begin(), r.unknownRoots.end(), root) != r.unknownRoots.end())
+                std::find(unknownRoots_.begin(), unknownRoots_.end(), root) != unknownRoots_.end())
                 continue;
-            r.unknownRoots.push_back(root);
             unknownRoots_.push_back(root);
             WriteLogOrShow("ProcessItems" + root + " cannot be read now; its " + std::to_string(stored) +
                            " entries are kept as they were");
@@ -160,11 +159,10 @@ void TCatalogue::DeleteValues(Reconciliation& r, const std::string& section) {
             }
             if (n > r.count) r.count = static_cast<int>(n);
             std::string name = LastComponent(value);
-            for (const std::string& root : r.unknownRoots)
-                if (LiesDirectlyIn(value, root)) {
-                    if (r.pending.Contains(name)) r.pending.Remove(name);
-                    return;  // not known to be gone
-                }
+            if (UnderUnknownRoot(value)) {
+                if (r.pending.Contains(name)) r.pending.Remove(name);
+                return;  // not known to be gone
+            }
             bool present = Look(value) != nullptr;
             if (!present || !r.pending.Contains(name)) {
                 r.file.DeleteKey(section, key);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Paths.h"
+
 void ComputeFreeSlots(const std::set<int>& used, int& count, std::vector<int>& freeSlots) {
     freeSlots.clear();
     for (int i = 1; i <= count; ++i)
@@ -33,11 +35,6 @@ bool RootUnknown(RootScan scan, int storedEntries) {
 
 bool LiesDirectlyIn(const std::string& path, const std::string& root) {
     if (root.empty() || path.size() <= root.size() + 1 || path[root.size()] != '\\') return false;
-    for (size_t i = 0; i < root.size(); ++i) {
-        char a = path[i], b = root[i];
-        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-        if (a != b) return false;
-    }
+    if (AsciiLower(path.substr(0, root.size())) != AsciiLower(root)) return false;
     return path.find('\\', root.size() + 1) == std::string::npos;
 }

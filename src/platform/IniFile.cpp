@@ -7,6 +7,7 @@
 #include "platform/Handle.h"
 #include "platform/IniBatch.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace {
@@ -70,8 +71,6 @@ bool CopyWhole(const std::string& from, const std::string& to, const std::string
     }
     return ok;
 }
-
-std::string LastComponentOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 }  // namespace
 
@@ -157,7 +156,7 @@ void TIniFile::RenewBackup(const std::string& text) {
     if (!allowed || text == backup) return;
     if (!CopyWhole(fileName_, BackupName(), text))
         throw Error("Unable to write to " + BackupName() + ": " + SystemErrorText(GetLastError()) + "; " +
-                    LastComponentOf(fileName_) + " itself was written");
+                    LastComponent(fileName_) + " itself was written");
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,

@@ -1,20 +1,22 @@
 #include "platform/NativeSystemPath.h"
 
+#include <algorithm>
+
+#include "platform/Paths.h"
+
 namespace {
 
 bool IsDelimiter(char c) { return c == '\\' || c == '/'; }
 
-// Folder names of the system are ASCII; the comparison ignores their case.
+// Folder names of the system are ASCII; the comparison ignores their case and which delimiter
+// stands between them.
+std::string Folded(std::string text) {
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return AsciiLower(std::move(text));
+}
+
 bool SameAscii(const std::string& a, size_t at, const std::string& b) {
-    if (a.size() - at < b.size()) return false;
-    for (size_t i = 0; i < b.size(); ++i) {
-        char x = a[at + i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (IsDelimiter(x) && IsDelimiter(y)) continue;
-        if (x != y) return false;
-    }
-    return true;
+    return a.size() - at >= b.size() && Folded(a.substr(at, b.size())) == Folded(b);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Taking a path apart at its last delimiter ('\', '/' or the drive's ':'); pure.
+// Taking a path apart at its last delimiter ('\', '/' or the drive's ':'), and folding the case of
+// names the system spells in ASCII; pure.
 #pragma once
 #include <string>
 
@@ -8,3 +9,5 @@ std::string FolderPart(const std::string& path);
 std::string LastComponent(const std::string& path);
 // The last component's extension with its dot; empty when it has none.
 std::string ExtensionOf(const std::string& path);
+// A..Z lowered, every other byte as it is: for names and words the system writes in ASCII.
+std::string AsciiLower(std::string text);

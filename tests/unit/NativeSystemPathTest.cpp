@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/NativeSystemPath.h"
+#include "platform/Paths.h"
 
 TEST(SysnativePath, OnlyPathsInsideTheSystemFolderOfThisWindowsGoThroughTheAlias) {
     struct Case {
@@ -29,4 +30,9 @@ TEST(SysnativePath, OnlyPathsInsideTheSystemFolderOfThisWindowsGoThroughTheAlias
         {"C:\\Windows\\System32\\a.exe", "", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(SysnativePath(c.path, c.windows), c.expected) << c.path << " in " << c.windows;
+}
+
+TEST(AsciiLower, OnlyTheLettersAToZAreLowered) {
+    // The neighbours of both ends, and a byte of the code page above ASCII ("Ä" in 1252).
+    EXPECT_EQ(AsciiLower("@AZ[`az{\xC4 SYSTEM32"), "@az[`az{\xC4 system32");
 }
