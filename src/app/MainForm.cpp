@@ -70,7 +70,7 @@ void TMainForm::FormCreate() {
         Watchers.Start(Handle(), paths.CommonStartMenu, paths.UserStartMenu);
         View.ScrollX = 0;
         View.ScrollY = 0;
-        View.ScrollBand = 30;
+        View.ScrollBand = Model.Layout.Geometry.Px(30);
     });
 }
 

@@ -108,7 +108,7 @@ void TPanelPointer::FormMouseDown(int x, int y) {
     DragPoint = MessagePoint();
     RECT r;
     GetWindowRect(Handle(), &r);
-    if (InDragHandle(x, y, Layout.Geometry.HeaderHeight, r.right - r.left)) {
+    if (InDragHandle(x, y, Layout.Geometry.HeaderHeight, r.right - r.left, Layout.Geometry.Dpi)) {
         IsDragging = true;
         SetCapture(Handle());  // the drag goes on when the pointer outruns the panel
     }
@@ -167,7 +167,8 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
         EndDrag();
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
-        if (!IsClick(press.x, press.y, x, y) || !Current() || GetCurrentItem(x, y) != View.CurrentItem) return;
+        if (!IsClick(press.x, press.y, x, y, Layout.Geometry.Dpi) || !Current() || GetCurrentItem(x, y) != View.CurrentItem)
+            return;
         const TFolder f = *Current();
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
             actions_.start(f.FullName);
@@ -175,7 +176,8 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
         }
         ShowPopupMenuTimer.Stop();
         Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
-        POINT at{f.CellX + Layout.Geometry.CellWidth - 2, f.CellY + Layout.Geometry.IconInset + 14};
+        const PanelGeometry& g = Layout.Geometry;
+        POINT at{f.CellX + g.CellWidth - g.Px(2), f.CellY + g.IconInset + g.Px(14)};
         ClientToScreen(Handle(), &at);
         TrackFolderMenu(at.x, at.y);
     });
@@ -193,7 +195,7 @@ void TPanelPointer::ScrollTimerTimer() {
     BandSide side;
     if (!StripAt(View.Arrows, VisibleClientRect(), View.ScrollBand, p.x, p.y, side))
         return;
-    ScrollStep(side, View.ScrollX, View.ScrollY);
+    ScrollStep(side, View.ScrollX, View.ScrollY, Layout.Geometry.Dpi);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -205,12 +207,13 @@ void TPanelPointer::ShowPopupMenuTimerTimer() {
         Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
         if (!Submenus.FolderMenu) return;
         int w = Submenus.MenuTextWidth(Submenus.FolderMenu.Get());
-        POINT anchor{f.CellX + View.ScrollX + Layout.Geometry.CellWidth - 4,
-                     f.CellY + View.ScrollY + RoundHalfEven(Layout.Geometry.IconHeight / 2.0) - 8};
+        const PanelGeometry& g = Layout.Geometry;
+        POINT anchor{f.CellX + View.ScrollX + g.CellWidth - g.Px(4),
+                     f.CellY + View.ScrollY + RoundHalfEven(g.IconHeight / 2.0) - g.Px(8)};
         ClientToScreen(Handle(), &anchor);
         Timer.Start();
         int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-        TrackFolderMenu(SubmenuLeft(anchor.x, w, Layout.Geometry.CellWidth, desktopRight), anchor.y);
+        TrackFolderMenu(SubmenuLeft(anchor.x, w, g.CellWidth, desktopRight, g.Dpi), anchor.y);
     });
 }
 

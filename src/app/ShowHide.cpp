@@ -100,7 +100,7 @@ void TMainForm::DelayMenuTimerTimer() {
             GetClientRect(Handle(), &client);
             SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
             Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
-                                        work.bottom - work.top);
+                                        work.bottom - work.top, Model.Layout.Geometry.Dpi);
             return POINT{at.x, at.y};
         });
     });

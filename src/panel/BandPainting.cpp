@@ -9,7 +9,7 @@
 using namespace Gdiplus;
 
 void PanelPainter::DrawBand(Graphics& g, BandSide side, const IntRect& r) {
-    BandLayout b = LayoutBand(side, r, view_.ScrollBand);
+    BandLayout b = LayoutBand(side, r, view_.ScrollBand, geometry_.Dpi);
     uint32_t rgb = Colours.ItemTextColor & 0x00FFFFFFu;
     // The gradient runs across the band, from the desktop edge (alpha 100) inwards (alpha 30). Built
     // from a rectangle: a gradient given by two points on one axis is refused by some GDI+ versions.
@@ -36,8 +36,8 @@ void PanelPainter::DrawBand(Graphics& g, BandSide side, const IntRect& r) {
                 case BandSide::Bottom: g.DrawLine(&pen, cx + from, cy - m, cx + to, cy - m); break;
             }
         };
-        for (int m = 0; m <= 5; ++m) line(outline, m, -m, m);
-        for (int m = 1; m <= 5; ++m) line(frame, m, -m + 1, m - 1);
+        for (int m = 0; m < b.chevronDepth; ++m) line(outline, m, -m, m);
+        for (int m = 1; m < b.chevronDepth; ++m) line(frame, m, -m + 1, m - 1);
     }
 }
 

@@ -140,7 +140,7 @@ int TFolderMenu::MenuTextWidth(HMENU menu) const {
         SIZE s{};
         GetTextExtentPoint32A(dc.Get(), c.data(), static_cast<int>(c.size()), &s);
         return static_cast<int>(s.cx);
-    });
+    }, geometry_.Dpi);
 }
 
 int TFolderMenu::TrackFolderMenu(HWND owner, int x, int y) {

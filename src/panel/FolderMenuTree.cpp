@@ -58,10 +58,11 @@ std::string MenuCaption(const std::string& name, bool directory) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-int MenuTextWidth(const std::vector<std::string>& captions, const std::function<int(const std::string&)>& measure) {
+int MenuTextWidth(const std::vector<std::string>& captions, const std::function<int(const std::string&)>& measure,
+                  int dpi) {
     int widest = 0;
     for (const std::string& c : captions) widest = std::max(widest, measure(c));
-    return widest + 60;
+    return widest + ScalePixels(60, dpi);
 }
 
 void FolderMenuBuilder::AddSubMenu(const std::string& folder, MenuNode& parent) { Walk(folder, parent, 0); }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Numbers.h"
+
 struct MenuNode {
     std::string caption;
     bool folder = false;
@@ -43,8 +45,9 @@ std::string CaptionKey(const std::string& caption);
 // A file's caption: its name without the last extension.
 std::string MenuCaption(const std::string& name, bool directory);
 
-// The widest caption plus room for the icon, the margins and the arrow.
-int MenuTextWidth(const std::vector<std::string>& captions, const std::function<int(const std::string&)>& measure);
+// The widest caption plus room for the icon, the margins and the arrow (60 pixels at 96 DPI).
+int MenuTextWidth(const std::vector<std::string>& captions, const std::function<int(const std::string&)>& measure,
+                  int dpi = kBaseDpi);
 
 class FolderMenuBuilder {
 public:

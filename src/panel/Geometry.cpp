@@ -42,7 +42,7 @@ Point MainCellOrigin(const PanelGeometry& g, int slot) {
 Point QuickCellOrigin(const PanelGeometry& g, int position) {
     Cell c = QuickPositionToXY(position, g.Columns);
     return {(c.column - 1) * g.CellWidth + g.LeftMargin,
-            (c.row - 1) * g.CellHeight + g.LineWidth + g.HeaderHeight + 3};
+            (c.row - 1) * g.CellHeight + g.LineWidth + g.HeaderHeight + g.Px(3)};
 }
 
 TextRectF CaptionRect(const PanelGeometry& g, Point cell) {

@@ -7,7 +7,11 @@
 #include "catalogue/SlotMap.h"
 #include "platform/Numbers.h"
 
+// Every fixed length below is given at 96 DPI and held at the system's DPI (Px), read once at
+// start with the metrics, which follow the DPI themselves.
 struct PanelGeometry {
+    int Dpi = kBaseDpi;
+    int Px(int px) const { return ScalePixels(px, Dpi); }
     int CellWidth = 75, CellHeight = 75;
     int IconWidth = 32, IconHeight = 32;
     int SmallIconWidth = 16, SmallIconHeight = 16;

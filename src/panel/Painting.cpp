@@ -30,13 +30,19 @@ void Line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
-// The etched pair: shadow at width 2, light at width 1 one pixel further in.
-void EtchedLine(Graphics& g, uint32_t shadow, uint32_t light, int x1, int x2, int y) {
-    Pen pen(Of(shadow), 2);
+void FillColour(HDC dc, COLORREF colour, int left, int top, int right, int bottom) {
+    UniqueGdiObject brush(CreateSolidBrush(colour));
+    RECT r{left, top, right, bottom};
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+}
+
+// The etched pair: shadow at width 2, light at width 1 one pixel further in (at 96 DPI).
+void EtchedLine(Graphics& g, int dpi, uint32_t shadow, uint32_t light, int x1, int x2, int y) {
+    Pen pen(Of(shadow), static_cast<REAL>(ScalePixels(2, dpi)));
     g.DrawLine(&pen, x1, y, x2, y);
-    pen.SetWidth(1);
+    pen.SetWidth(static_cast<REAL>(ScalePixels(1, dpi)));
     pen.SetColor(Of(light));
-    g.DrawLine(&pen, x1 + 1, y, x2, y);
+    g.DrawLine(&pen, x1 + ScalePixels(1, dpi), y, x2, y);
 }
 
 }  // namespace
@@ -116,7 +122,7 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch, const IntRect& part) {
         if (Colours.VisualStyles && g.QuickAreaHeight > 0) {
             ThemeHandle theme(window_, L"STARTPANEL");
             int top = view_.ScrollY + g.GridTop - g.BlockGap;
-            RECT strip{g.LeftMargin - 4, top, cw, top + 3};
+            RECT strip{g.LeftMargin - g.Px(4), top, cw, top + g.Px(3)};
             if (theme.Get()) DrawThemeBackground(theme.Get(), dc, SPP_PROGLIST, 0, &strip, nullptr);
         }
         for (size_t i = 0; i < entries_.size(); ++i)
@@ -126,17 +132,17 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch, const IntRect& part) {
         DrawLines();
         DrawPanel();
         if (!g.DropShadow) {
-            UniqueGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_ACTIVECAPTION)));
-            Selection use(dc, pen.Get());
-            MoveToEx(dc, cw - 1, g.HeaderHeight, nullptr);
-            LineTo(dc, cw - 1, ch - 1);
-            LineTo(dc, g.LeftMargin, ch - 1);
+            // The right frame from under the header, then the bottom one up to the ramp.
+            COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+            int w = g.LineWidth;
+            FillColour(dc, caption, cw - w, g.HeaderHeight, cw, ch - w);
+            FillColour(dc, caption, g.LeftMargin + w, ch - w, cw, ch);
         }
         if (!Colours.VisualStyles) {
-            EtchedLine(surface, Colours.ShadowLineColor, Colours.LightLineColor, 0, cw, g.HeaderHeight + 1);
+            EtchedLine(surface, g.Dpi, Colours.ShadowLineColor, Colours.LightLineColor, 0, cw, g.HeaderHeight + g.Px(1));
             if (g.QuickAreaHeight > 0) {
-                int y = view_.ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
-                EtchedLine(surface, Colours.ShadowLineColor, Colours.LightLineColor, g.BlockGap, cw - g.BlockGap, y);
+                int y = view_.ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + g.Px(3);
+                EtchedLine(surface, g.Dpi, Colours.ShadowLineColor, Colours.LightLineColor, g.BlockGap, cw - g.BlockGap, y);
             }
         }
         DrawBorderLines();
@@ -232,9 +238,11 @@ void PanelPainter::PaintCell(HDC dc, const TFolder& f, bool highlighted) {
     SolidBrush textBrush(text);
     Pen pen(text, 1);
     if (f.IsFolder) {
-        int ax = g.CellWidth - 10, ay = RoundHalfEven(g.IconHeight / 2.0);
-        for (int m = 0; m < 3; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + 6 - m);
-        surface.DrawLine(&pen, ax, ay + 3, ax + 3, ay + 3);
+        // A triangle pointing right, 7 pixels high at 96 DPI, drawn column by column.
+        int ax = g.CellWidth - g.Px(10), ay = RoundHalfEven(g.IconHeight / 2.0);
+        int height = g.Px(7), half = height / 2;
+        for (int m = 0; m < half; ++m) surface.DrawLine(&pen, ax + m, ay + m, ax + m, ay + height - 1 - m);
+        surface.DrawLine(&pen, ax, ay + half, ax + half, ay + half);
     }
     RectF rect(f.TextRect.X - f.CellX, f.TextRect.Y - f.CellY, f.TextRect.Width, f.TextRect.Height);
     std::wstring caption = f.WideCaption.empty() ? ToWide(f.Caption) : f.WideCaption;
@@ -266,7 +274,7 @@ void PanelPainter::DrawLines() {
         if (!horizontalLine_ || !(look == lineLook_)) MakeLines(look);
         Bitmap* horizontal = horizontalLine_.get();
         Bitmap* vertical = verticalLine_.get();
-        int thickness = lineThickness_;
+        int thickness = g.Px(lineThickness_);
         Graphics surface(canvas_);
         // Whole pixels: the images are drawn at their own thickness, never blended across rows.
         surface.SetInterpolationMode(InterpolationModeNearestNeighbor);
@@ -275,8 +283,8 @@ void PanelPainter::DrawLines() {
             for (int j = 0; j < g.Rows / 3; ++j) {
                 int bx = view_.ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
                 int by = view_.ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
-                if (j > 0) surface.DrawImage(horizontal, Rect(bx + g.BlockGap, by + 2, length, thickness));
-                if (i > 0) surface.DrawImage(vertical, Rect(bx - 5, by + 2 * g.BlockGap, thickness, length));
+                if (j > 0) surface.DrawImage(horizontal, Rect(bx + g.BlockGap, by + g.Px(2), length, thickness));
+                if (i > 0) surface.DrawImage(vertical, Rect(bx - g.Px(5), by + 2 * g.BlockGap, thickness, length));
             }
     });
 }
@@ -303,7 +311,7 @@ void PanelPainter::MakeLines(const LineLook& look) {
         horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
         {
             Graphics image(horizontal.get());
-            EtchedLine(image, look.shadow, look.light, 0, length, 1);
+            EtchedLine(image, kBaseDpi, look.shadow, look.light, 0, length, 1);  // stretched when drawn
         }
         vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
     }
@@ -315,7 +323,10 @@ void PanelPainter::MakeLines(const LineLook& look) {
 
 void PanelPainter::DrawBorderLines() {
     Guarded("DrawBorderLines", [&] {
-        for (int k = 0; k < 6; ++k) Line(canvas_, Colours.BorderRamp[k], k, geometry_.HeaderHeight, k, canvasHeight_);
+        // The six colours side by side over the margin: one column each at 96 DPI.
+        int width = geometry_.LeftMargin;
+        for (int x = 0; x < width; ++x)
+            Line(canvas_, Colours.BorderRamp[x * 6 / width], x, geometry_.HeaderHeight, x, canvasHeight_);
     });
 }
 

@@ -2,6 +2,7 @@
 #include "panel/PanelLayout.h"
 
 #include "platform/Error.h"
+#include "platform/Gdi.h"
 #include "platform/Guarded.h"
 #include "platform/Handle.h"
 #include "platform/Numbers.h"
@@ -34,9 +35,14 @@ void SetIconParams(PanelGeometry& g) {
         g.IconHeight = GetSystemMetrics(SM_CYICON);
         g.SmallIconWidth = GetSystemMetrics(SM_CXSMICON);
         g.SmallIconHeight = GetSystemMetrics(SM_CYSMICON);
-        g.IconInset = 5;
-        g.BlockGap = 7;
-        g.LineWidth = 1;
+        {
+            WindowDc screen(nullptr);
+            g.Dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        }
+        if (g.Dpi <= 0) g.Dpi = kBaseDpi;
+        g.IconInset = g.Px(5);
+        g.BlockGap = g.Px(7);
+        g.LineWidth = g.Px(1);
         g.BlockWidth = 3 * g.CellWidth;
         g.BlockHeight = 3 * g.CellHeight;
     });
@@ -48,8 +54,9 @@ void TPanelLayout::SetScreenSize(WindowTimer& showPopupMenuTimer) {
         long delay = DecimalOrRaise(text);
         Geometry.MenuShowDelay = static_cast<int>(delay);
         showPopupMenuTimer.SetInterval(static_cast<UINT>(delay < 0 ? 0 : delay));
-        Geometry.LeftMargin = 6 * Geometry.LineWidth;
-        Geometry.HeaderHeight = 30;
+        // Six line widths at 96 DPI; scaled as one length, so that the ramp keeps its width.
+        Geometry.LeftMargin = Geometry.Px(6);
+        Geometry.HeaderHeight = Geometry.Px(30);
     });
 }
 

@@ -17,19 +17,20 @@ PointerShape PointerShapeFor(bool overEntry, int kind) {
     return kind == ekFolder || kind == ekQuickFolder ? PointerShape::System : PointerShape::Hand;
 }
 
-bool IsClick(int pressX, int pressY, int releaseX, int releaseY) {
-    return std::abs(pressX - releaseX) < 16 && std::abs(pressY - releaseY) < 16;
+bool IsClick(int pressX, int pressY, int releaseX, int releaseY, int dpi) {
+    int bound = ScalePixels(16, dpi);
+    return std::abs(pressX - releaseX) < bound && std::abs(pressY - releaseY) < bound;
 }
 
-bool InDragHandle(int x, int y, int headerHeight, int panelWidth) {
-    return y <= headerHeight && x >= 0 && x <= panelWidth - 210;
+bool InDragHandle(int x, int y, int headerHeight, int panelWidth, int dpi) {
+    return y <= headerHeight && x >= 0 && x <= panelWidth - ScalePixels(210, dpi);
 }
 
-Point DelayedPlacement(const IntRect& r, int cw, int ch, int workWidth, int workHeight) {
+Point DelayedPlacement(const IntRect& r, int cw, int ch, int workWidth, int workHeight, int dpi) {
     Point p;
-    p.x = r.right + cw > workWidth ? r.right - cw - 50 : r.right - 20;
+    p.x = r.right + cw > workWidth ? r.right - cw - ScalePixels(50, dpi) : r.right - ScalePixels(20, dpi);
     if (r.bottom - ch > 0)
-        p.y = r.bottom - ch + 10;
+        p.y = r.bottom - ch + ScalePixels(10, dpi);
     else if (r.bottom + ch > workHeight)
         p.y = (workHeight - ch) / 2;
     else
@@ -41,8 +42,8 @@ Point DelayedPlacement(const IntRect& r, int cw, int ch, int workWidth, int work
 
 bool InsideShowRect(const IntRect& r, int x, int y) { return r.Contains(x, y); }
 
-int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight) {
-    return desktopRight < anchorX + menuWidth ? anchorX + 10 - menuWidth - cellWidth : anchorX;
+int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight, int dpi) {
+    return desktopRight < anchorX + menuWidth ? anchorX + ScalePixels(10, dpi) - menuWidth - cellWidth : anchorX;
 }
 
 void PullBackScroll(const PanelPlace& p, int& sx, int& sy) {

@@ -16,19 +16,21 @@ int HitTest(const std::vector<CellOrigin>& cells, int cellWidth, int cellHeight,
 // arrow) over a folder that opens a submenu, the arrow over no entry.
 enum class PointerShape { Arrow, Hand, System };
 PointerShape PointerShapeFor(bool overEntry, int kind);
+// The pixel figures below are for 96 DPI; dpi scales them.
 // A release counts as a click within 15 pixels of the press on both axes.
-bool IsClick(int pressX, int pressY, int releaseX, int releaseY);
+bool IsClick(int pressX, int pressY, int releaseX, int releaseY, int dpi = kBaseDpi);
 // The header band is the drag handle, except its rightmost 209 pixels.
-bool InDragHandle(int x, int y, int headerHeight, int panelWidth);
+bool InDragHandle(int x, int y, int headerHeight, int panelWidth, int dpi = kBaseDpi);
 
 // Where the hook's delayed opening puts the panel beside ShowRect (no stored position).
-Point DelayedPlacement(const IntRect& showRect, int clientWidth, int clientHeight, int workWidth, int workHeight);
+Point DelayedPlacement(const IntRect& showRect, int clientWidth, int clientHeight, int workWidth, int workHeight,
+                       int dpi = kBaseDpi);
 // Pointer inside ShowRect: left and top inclusive, right and bottom exclusive.
 bool InsideShowRect(const IntRect& showRect, int x, int y);
 
 // The folder submenu opens to the left of the entry when it would cross the desktop's right edge
 // (the virtual screen's left plus its width).
-int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight);
+int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight, int dpi = kBaseDpi);
 
 // After a drag step past the desktop: scroll offsets pulled back so no gap opens beside the contents.
 void PullBackScroll(const PanelPlace& p, int& scrollX, int& scrollY);

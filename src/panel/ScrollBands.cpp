@@ -68,58 +68,64 @@ bool PointerInStrips(const ArrowFlags& f, const IntRect& r, int s, int x, int y)
     return StripAt(f, r, s, x, y, side);
 }
 
-void ScrollStep(BandSide side, int& scrollX, int& scrollY) {
+void ScrollStep(BandSide side, int& scrollX, int& scrollY, int dpi) {
+    int step = ScalePixels(30, dpi);
     switch (side) {
-        case BandSide::Left: scrollX += 30; break;
-        case BandSide::Right: scrollX -= 30; break;
-        case BandSide::Top: scrollY += 30; break;
-        case BandSide::Bottom: scrollY -= 30; break;
+        case BandSide::Left: scrollX += step; break;
+        case BandSide::Right: scrollX -= step; break;
+        case BandSide::Top: scrollY += step; break;
+        case BandSide::Bottom: scrollY -= step; break;
     }
 }
 
-BandLayout LayoutBand(BandSide side, const IntRect& r, int s) {
+BandLayout LayoutBand(BandSide side, const IntRect& r, int s, int dpi) {
+    auto px = [dpi](int v) { return ScalePixels(v, dpi); };
     int h = r.bottom - r.top, w = r.right - r.left;
     BandLayout b{};
+    b.chevronDepth = px(6);
     for (int k = 0; k < 3; ++k) {
+        int inset = px(3) + px(8) * k;
         switch (side) {
             case BandSide::Left:
-                b.tipX[k] = r.left + 3 + 8 * k;
+                b.tipX[k] = r.left + inset;
                 b.tipY[k] = r.top + RoundHalfEven(h / 2.0);
                 break;
             case BandSide::Right:
-                b.tipX[k] = r.right - 3 - 8 * k;
+                b.tipX[k] = r.right - inset;
                 b.tipY[k] = r.top + RoundHalfEven(h / 2.0);
                 break;
             case BandSide::Top:
                 b.tipX[k] = r.left + RoundHalfEven(w / 2.0);
-                b.tipY[k] = r.top + 3 + 8 * k;
+                b.tipY[k] = r.top + inset;
                 break;
             case BandSide::Bottom:
                 b.tipX[k] = r.left + RoundHalfEven(w / 2.0);
-                b.tipY[k] = r.bottom - 3 - 8 * k;
+                b.tipY[k] = r.bottom - inset;
                 break;
         }
     }
+    // The frame's outer side lies past the visible edge: an open tab.
+    int out = px(1), along = px(4), shorter = px(9), inner = px(2);
     switch (side) {
         case BandSide::Left:
             b.gradient = {r.left, 0, r.left + s, 0};
             b.fill = {r.left, r.top + 2 * s, s, h - 4 * s};
-            b.frame = {r.left - 1, r.top + 2 * s + 4, s - 2, h - 4 * s - 9};
+            b.frame = {r.left - out, r.top + 2 * s + along, s - inner, h - 4 * s - shorter};
             break;
         case BandSide::Right:
             b.gradient = {r.right, 0, r.right - s, 0};
             b.fill = {r.right - s, r.top + 2 * s, s, h - 4 * s};
-            b.frame = {r.right - s + 2, r.top + 2 * s + 4, s + 2, h - 4 * s - 9};
+            b.frame = {r.right - s + inner, r.top + 2 * s + along, s + inner, h - 4 * s - shorter};
             break;
         case BandSide::Top:
             b.gradient = {r.left, r.top, r.left, r.top + s};
             b.fill = {r.left + 2 * s, r.top, w - 4 * s, s};
-            b.frame = {r.left + 2 * s + 4, r.top - 1, w - 4 * s - 9, s - 2};
+            b.frame = {r.left + 2 * s + along, r.top - out, w - 4 * s - shorter, s - inner};
             break;
         case BandSide::Bottom:
             b.gradient = {r.left, r.bottom, r.left, r.bottom - s};
             b.fill = {r.left + 2 * s, r.bottom - s, w - 4 * s, s};
-            b.frame = {r.left + 2 * s + 4, r.bottom - s + 2, w - 4 * s - 9, s + 2};
+            b.frame = {r.left + 2 * s + along, r.bottom - s + inner, w - 4 * s - shorter, s + inner};
             break;
     }
     return b;

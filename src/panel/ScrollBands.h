@@ -1,6 +1,8 @@
 // Which scroll bands show when the panel reaches past the desktop, where they lie; pure.
 #pragma once
 
+#include "platform/Numbers.h"
+
 struct IntRect {
     int left, top, right, bottom;
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
@@ -37,13 +39,15 @@ enum class BandSide { Left, Right, Top, Bottom };
 // the point, if any.
 bool StripAt(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y, BandSide& side);
 bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, int x, int y);
-// One scroll step while the pointer rests on a side's strip: 30 pixels, bringing that side's
-// hidden part into view.
-void ScrollStep(BandSide side, int& scrollX, int& scrollY);
+// One scroll step while the pointer rests on a side's strip: 30 pixels at 96 DPI, bringing that
+// side's hidden part into view.
+void ScrollStep(BandSide side, int& scrollX, int& scrollY, int dpi = kBaseDpi);
 struct BandLayout {
     IntRect gradient;  // start point (left, top) at the desktop edge, end point (right, bottom) inside
     IntRect fill;      // x, y, w, h as left, top, right = w, bottom = h
     IntRect frame;     // likewise x, y, w, h
     int tipX[3], tipY[3];
+    int chevronDepth;  // lines from the tip to the chevron's base: 6 at 96 DPI
 };
-BandLayout LayoutBand(BandSide side, const IntRect& visible, int band);
+// band is the band's thickness, already at dpi; the smaller lengths are scaled here.
+BandLayout LayoutBand(BandSide side, const IntRect& visible, int band, int dpi = kBaseDpi);

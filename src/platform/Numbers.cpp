@@ -38,3 +38,9 @@ double RoundHalfEvenReal(double value) {
 }
 
 int RoundHalfEven(double value) { return static_cast<int>(RoundHalfEvenReal(value)); }
+
+int ScalePixels(int px, int dpi) {
+    long long n = static_cast<long long>(px) * dpi;
+    long long scaled = n >= 0 ? (n + kBaseDpi / 2) / kBaseDpi : -((-n + kBaseDpi / 2) / kBaseDpi);
+    return static_cast<int>(scaled);
+}

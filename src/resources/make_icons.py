@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program icon and writes the two icon files the resources include.
 
-Kestrola.ico: 48, 32 and 16 pixels, each in 32-bit colour with alpha, 256 colours and 16 colours.
+Kestrola.ico: 48, 32 and 16 pixels, each in 32-bit colour with alpha, 256 colours and 16 colours,
+and the small icon's sizes at 125 % and 150 % (20 and 24 pixels) in 32-bit colour.
 Kestrola16.ico: one 16-pixel image in 16 colours. The picture is the panel itself: a blue tile
 holding a 3 x 3 grid of light blocks, one of them highlighted.
 """
@@ -114,8 +115,9 @@ def ico(images):
 
 
 def main(folder):
-    pictures = {s: draw(s) for s in (48, 32, 16)}
+    pictures = {s: draw(s) for s in (48, 32, 24, 20, 16)}
     images = [(s, bits, dib(pictures[s], bits)) for s in (48, 32, 16) for bits in (32, 8, 4)]
+    images += [(s, 32, dib(pictures[s], 32)) for s in (24, 20)]
     open(folder + "/Kestrola.ico", "wb").write(ico(images))
     open(folder + "/Kestrola16.ico", "wb").write(ico([(16, 4, dib(pictures[16], 4))]))
 

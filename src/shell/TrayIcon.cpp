@@ -47,7 +47,9 @@ bool TTrayIcon::TryAdd() {
     data.uID = 1;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = TrayCallbackMessage;
-    data.hIcon = static_cast<HICON>(LoadImageA(module, xpOrLater_ ? "MAINICON" : "MAINICON16", IMAGE_ICON, 16, 16, 0));
+    // The small icon's size follows the DPI: 16 at 96, 24 at 144.
+    data.hIcon = static_cast<HICON>(LoadImageA(module, xpOrLater_ ? "MAINICON" : "MAINICON16", IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     CopyCut(data.szTip, 64, "Kestrola");
     // A busy shell may time out after it took the icon; then the icon is there to be modified.
     bool taken = notify_(NIM_ADD, &data) || notify_(NIM_MODIFY, &data);
