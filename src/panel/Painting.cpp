@@ -36,13 +36,15 @@ void FillColour(HDC dc, COLORREF colour, int left, int top, int right, int botto
     FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
 }
 
-// The etched pair: shadow at width 2, light at width 1 one pixel further in (at 96 DPI).
-void EtchedLine(Graphics& g, int dpi, uint32_t shadow, uint32_t light, int x1, int x2, int y) {
-    Pen pen(Of(shadow), static_cast<REAL>(ScalePixels(2, dpi)));
+// The etched pair: a shadow line over a light one, one line width each; the light one starts a
+// line width further in. A pen covers the rows whose centres lie within its width.
+void EtchedLine(Graphics& g, int lineWidth, uint32_t shadow, uint32_t light, int x1, int x2, int y) {
+    Pen pen(Of(shadow), static_cast<REAL>(2 * lineWidth));
     g.DrawLine(&pen, x1, y, x2, y);
-    pen.SetWidth(static_cast<REAL>(ScalePixels(1, dpi)));
+    pen.SetWidth(static_cast<REAL>(lineWidth));
     pen.SetColor(Of(light));
-    g.DrawLine(&pen, x1 + ScalePixels(1, dpi), y, x2, y);
+    REAL lightY = static_cast<REAL>(y) + static_cast<REAL>(lineWidth - 1) / 2;
+    g.DrawLine(&pen, static_cast<REAL>(x1 + lineWidth), lightY, static_cast<REAL>(x2), lightY);
 }
 
 }  // namespace
@@ -139,10 +141,12 @@ void PanelPainter::PaintFrame(HDC dc, int cw, int ch, const IntRect& part) {
             FillColour(dc, caption, g.LeftMargin + w, ch - w, cw, ch);
         }
         if (!Colours.VisualStyles) {
-            EtchedLine(surface, g.Dpi, Colours.ShadowLineColor, Colours.LightLineColor, 0, cw, g.HeaderHeight + g.Px(1));
+            EtchedLine(surface, g.LineWidth, Colours.ShadowLineColor, Colours.LightLineColor, 0, cw,
+                       g.HeaderHeight + g.LineWidth);
             if (g.QuickAreaHeight > 0) {
                 int y = view_.ScrollY + g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + g.Px(3);
-                EtchedLine(surface, g.Dpi, Colours.ShadowLineColor, Colours.LightLineColor, g.BlockGap, cw - g.BlockGap, y);
+                EtchedLine(surface, g.LineWidth, Colours.ShadowLineColor, Colours.LightLineColor, g.BlockGap,
+                           cw - g.BlockGap, y);
             }
         }
         DrawBorderLines();
@@ -311,7 +315,7 @@ void PanelPainter::MakeLines(const LineLook& look) {
         horizontal = std::make_unique<Bitmap>(length, 2, PixelFormat32bppARGB);
         {
             Graphics image(horizontal.get());
-            EtchedLine(image, kBaseDpi, look.shadow, look.light, 0, length, 1);  // stretched when drawn
+            EtchedLine(image, 1, look.shadow, look.light, 0, length, 1);  // stretched when drawn
         }
         vertical.reset(horizontal->Clone(0, 0, length, 2, PixelFormat32bppARGB));
     }

@@ -145,3 +145,75 @@ void ForgetEverything() {
 void PostToAll(const char* registeredName) {
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(registeredName), 0, 0);
 }
+
+namespace {
+const char* const kDesktopKey = "Control Panel\\Desktop";
+}
+
+NewProcessDpi::NewProcessDpi(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    DWORD size = sizeof was_, type = 0;
+    had_ = RegQueryValueExA(key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&was_), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD;
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+}
+
+NewProcessDpi::~NewProcessDpi() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (had_)
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&was_), sizeof was_);
+    else
+        RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+}
+
+std::string RunCaptured(const std::string& commandLine, DWORD timeoutMs, DWORD& exitCode) {
+    exitCode = STILL_ACTIVE;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "(no pipe)";
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine;
+    BOOL started = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);  // the child's copy is the only writer left: its end is the pipe's end
+    std::string out;
+    if (started) {
+        DWORD start = GetTickCount();
+        char buffer[4096];
+        for (;;) {
+            DWORD ready = 0;
+            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &ready, nullptr)) break;  // closed
+            DWORD got = 0;
+            if (ready > 0 && ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr)) {
+                out.append(buffer, got);
+                continue;
+            }
+            if (GetTickCount() - start >= timeoutMs) {
+                TerminateProcess(pi.hProcess, STILL_ACTIVE);
+                break;
+            }
+            Sleep(20);
+        }
+        WaitForSingleObject(pi.hProcess, 5000);
+        GetExitCodeProcess(pi.hProcess, &exitCode);
+        if (GetTickCount() - start >= timeoutMs) exitCode = STILL_ACTIVE;
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    } else {
+        out = "(not started)";
+    }
+    CloseHandle(readEnd);
+    return out;
+}

@@ -47,3 +47,21 @@ DWORD ReadSetting(const char* name, DWORD fallback);
 void WriteSetting(const char* name, DWORD value);
 std::string AppDataFolder();
 void PostToAll(const char* registeredName);
+
+// While it lives, the processes started from then on see the system DPI dpi: the system reads
+// "LogPixels" when a process starts. The value it found is put back.
+class NewProcessDpi {
+public:
+    explicit NewProcessDpi(DWORD dpi);
+    ~NewProcessDpi();
+    NewProcessDpi(const NewProcessDpi&) = delete;
+    NewProcessDpi& operator=(const NewProcessDpi&) = delete;
+
+private:
+    bool had_ = false;
+    DWORD was_ = 0;
+};
+
+// Runs the command line to its end (at most timeoutMs) and gives what it wrote to stdout and
+// stderr; exitCode is STILL_ACTIVE when it had to be ended.
+std::string RunCaptured(const std::string& commandLine, DWORD timeoutMs, DWORD& exitCode);

@@ -15,6 +15,7 @@
 #include "platform/Gdi.h"
 #include "support/CatalogueSetup.h"
 #include "support/Pixels.h"
+#include "support/Program.h"
 
 #include <gdiplus.h>
 
@@ -482,6 +483,164 @@ TEST_F(Painting, KeptCellsInSharedBitmapsLieWhereTheirEntriesDo) {
             }
         EXPECT_EQ(differing, 0u) << "entry " << index;
     }
+}
+
+namespace {
+
+// At 144 DPI each length is its figure at 96 DPI times 1.5, halves rounded up; the system's own
+// spacing and icons follow the DPI by themselves.
+int TimesOneAndAHalf(int figure) { return (3 * figure + 1) / 2; }
+
+class PaintingAt144Dpi : public Painting {
+protected:
+    void SetUp() override {
+        {
+            WindowDc screen(nullptr);
+            ASSERT_EQ(GetDeviceCaps(screen.Get(), LOGPIXELSY), 144) << "run in a process started at 144 DPI";
+        }
+        Painting::SetUp();
+        TPanelLayout layout;
+        SetIconParams(layout.Geometry);
+        WindowTimer delay{9, 400};
+        layout.SetScreenSize(delay);
+        geometry = layout.Geometry;
+        geometry.DropShadow = false;
+    }
+    const int cell = TimesOneAndAHalf(75), icon = TimesOneAndAHalf(32);
+    const int header = TimesOneAndAHalf(30), gap = TimesOneAndAHalf(7), inset = TimesOneAndAHalf(5),
+              line = TimesOneAndAHalf(1), margin = TimesOneAndAHalf(6);  // 45, 11, 8, 2, 9
+};
+
+}  // namespace
+
+// Run by the next test in a process of its own (the system DPI is read when a process starts).
+TEST_F(PaintingAt144Dpi, DISABLED_HeaderGapsCellsCaptionsRampAndFrame) {
+    ASSERT_EQ(geometry.CellWidth, cell);
+    ASSERT_EQ(geometry.CellHeight, cell);
+    ASSERT_EQ(geometry.IconHeight, icon);
+    int listWidth = 0, listHeight = 0;
+    ImageList_GetIconSize(painter.LargeImages, &listWidth, &listHeight);
+    ASSERT_EQ(listWidth, icon) << "the system's large image list follows the DPI";
+    for (int k = 0; k < 6; ++k) painter.Colours.BorderRamp[k] = RGB(10 + k, 0, 0);
+    Layout(6, 6, 0, {1, 3, 10}, true);
+    EXPECT_EQ(size.width, 2 * gap + 6 * cell + margin);
+    EXPECT_EQ(size.height, 2 * gap + 6 * cell + header);
+    Paint();
+    const COLORREF back = RGB(1, 2, 3), item = Rgb(painter.Colours.ItemBackColor);
+    const COLORREF shadow = Rgb(painter.Colours.ShadowLineColor), light = Rgb(painter.Colours.LightLineColor);
+    const int x = 200, gridTop = header + line + gap / 2;
+
+    // The header band, then the etched line: shadow over light, a line width each.
+    for (COLORREF c : {back, shadow, light}) EXPECT_NE(At(x, header - 1), c) << "the header's last row";
+    EXPECT_EQ(At(x, header), shadow);
+    EXPECT_EQ(At(x, header + line - 1), shadow);
+    EXPECT_EQ(At(x, header + line), light);
+    EXPECT_EQ(At(x, header + 2 * line - 1), light);
+    EXPECT_EQ(At(x, header + 2 * line), back);
+
+    // Cells from the grid's top; the block gap between the third and the fourth column.
+    EXPECT_EQ(entries[0].CellX, margin);
+    EXPECT_EQ(entries[0].CellY, gridTop);
+    EXPECT_EQ(entries[2].CellX, margin + 3 * cell + gap);
+    EXPECT_EQ(At(margin, gridTop), item);
+    EXPECT_EQ(At(margin, gridTop - 1), back);
+    int gapLeft = margin + 3 * cell, y = gridTop + 8;
+    EXPECT_EQ(At(gapLeft - 1, y), item) << "the third cell's last column";
+    for (int gx = gapLeft; gx < gapLeft + gap; ++gx) EXPECT_EQ(At(gx, y), back) << "the gap at " << gx;
+    EXPECT_EQ(At(gapLeft + gap, y), item) << "the fourth cell's first column";
+    // The vertical separator: 3 columns, 8 left of the next block, from two gaps below the gap's top.
+    int bx = gapLeft + gap, sy = gridTop - gap + 2 * gap;
+    for (int sx = bx - 8; sx < bx - 5; ++sx) {
+        EXPECT_NE(At(sx, sy + 20), back) << "separator column " << sx;
+        EXPECT_EQ(At(sx, sy - 1), back) << "inset by two gaps, column " << sx;
+    }
+    EXPECT_EQ(At(bx - 9, sy + 20), back);
+    EXPECT_EQ(At(bx - 5, sy + 20), back);
+
+    // The icon at nearest((113 - 48) / 2) = 32 (the half to even) and the inset; the caption under it.
+    const TFolder& a = entries[0];
+    OffscreenBitmap alone(nullptr, icon, icon);
+    RECT all{0, 0, icon, icon};
+    UniqueGdiObject brush(CreateSolidBrush(item));
+    FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
+    ImageList_Draw(painter.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
+    RECT ink = InkBox(alone.Dc(), 0, 0, icon, icon, item);
+    ASSERT_LT(ink.left, ink.right) << "the icon has ink";
+    RECT drawn = InkBox(frame->Dc(), a.CellX, a.CellY, a.CellX + cell - 20, a.CellY + inset + icon, item);
+    EXPECT_EQ(drawn.left - a.CellX, 32 + ink.left);
+    EXPECT_EQ(drawn.top - a.CellY, inset + ink.top);
+    EXPECT_FLOAT_EQ(a.TextRect.Y - static_cast<float>(a.CellY), static_cast<float>(icon + 2 * inset));
+    EXPECT_FLOAT_EQ(a.TextRect.Height, static_cast<float>(cell - icon - 2 * inset));
+    RECT text = InkBox(frame->Dc(), a.CellX, a.CellY + inset + icon, a.CellX + cell, a.CellY + cell, item);
+    ASSERT_GT(text.right - text.left, 15) << "caption drawn";
+    EXPECT_GE(text.top, a.CellY + icon + 2 * inset);
+    EXPECT_NEAR((text.left + text.right) / 2.0, a.CellX + cell / 2.0, 3.0);
+
+    // The folder mark: 11 high, its left column 15 from the cell's right, its middle line 6 long.
+    COLORREF mark = Rgb(painter.Colours.ItemTextColor);
+    int ax = a.CellX + cell - TimesOneAndAHalf(10), ay = a.CellY + icon / 2, h = TimesOneAndAHalf(7);
+    EXPECT_EQ(At(ax, ay), mark);
+    EXPECT_EQ(At(ax, ay + h - 1), mark);
+    EXPECT_EQ(At(ax, ay + h), item);
+    EXPECT_EQ(At(ax + h / 2, ay + h / 2), mark) << "the middle line reaches past the tip";
+    EXPECT_EQ(At(ax + h / 2 - 1, ay + 1), item) << "outside the triangle";
+
+    // The ramp: six colours over nine columns, each colour one and a half columns on average.
+    for (int rx = 0; rx < margin; ++rx) EXPECT_EQ(At(rx, size.height / 2), RGB(10 + 2 * rx / 3, 0, 0)) << rx;
+    EXPECT_EQ(At(margin, size.height / 2), back);
+
+    // The right and bottom frame, a line width each.
+    COLORREF frameColour = GetSysColor(COLOR_ACTIVECAPTION);
+    int w = size.width, ch = size.height;
+    for (int k = 1; k <= line; ++k) {
+        EXPECT_EQ(At(w - k, ch / 2), frameColour) << k;
+        EXPECT_EQ(At(w / 2 + 20, ch - k), frameColour) << k;
+    }
+    EXPECT_NE(At(w - line - 1, ch / 2), frameColour);
+    EXPECT_NE(At(w / 2 + 20, ch - line - 1), frameColour);
+}
+
+TEST_F(PaintingAt144Dpi, DISABLED_LeftBandIsFortyFivePixelsWideFromNinetyBelowTheVisibleTop) {
+    Layout(6, 6, 0, {});
+    painter.Colours.WindowBackColor = RGB(255, 255, 255);
+    view.ScrollBand = TimesOneAndAHalf(30);
+    Paint();
+    IntRect visible{150, 0, size.width, size.height};
+    {
+        Gdiplus::Graphics g(frame->Dc());
+        painter.DrawLeftArrow(g, visible);
+    }
+    GdiFlush();
+    const COLORREF back = RGB(255, 255, 255);
+    EXPECT_NE(At(150 + 44, 120), back) << "the band's gradient";
+    EXPECT_EQ(At(150 + 45, 120), back) << "45 pixels wide";
+    EXPECT_EQ(At(160, 89), back) << "not above top + 90";
+    EXPECT_NE(At(160, 90), back);
+    // Chevrons 9 deep, their tips 5 and 17 from the edge.
+    int cy = RoundHalfEven(size.height / 2.0);
+    COLORREF outline = Rgb(painter.Colours.ItemTextColor), fill = Rgb(painter.Colours.HighlightTextColor);
+    EXPECT_EQ(At(155 + 1, cy - 1), outline) << "next to the first tip";
+    EXPECT_EQ(At(155 - 1, cy - 1), At(155 - 1, cy + 30)) << "nothing before the tip";
+    EXPECT_EQ(At(155 + 8, cy - 8), outline) << "the base of the first, 9 lines from its tip";
+    EXPECT_EQ(At(155 + 8, cy), fill);
+    EXPECT_NE(At(155 + 9, cy - 8), outline) << "no tenth line";
+    EXPECT_EQ(At(167 + 1, cy - 1), outline) << "the second tip, 12 further in";
+    EXPECT_EQ(At(167 + 8, cy + 8), outline);
+}
+
+TEST(Dpi, PaintingAt144DpiInAProcessStartedAtThatDpi) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    DWORD code = 0;
+    std::string out;
+    {
+        NewProcessDpi at144(144);
+        out = RunCaptured(std::string("\"") + exe +
+                              "\" --gtest_color=no --gtest_also_run_disabled_tests --gtest_filter=PaintingAt144Dpi.*",
+                          120000, code);
+    }
+    EXPECT_EQ(code, 0u) << out;
+    EXPECT_NE(out.find("[  PASSED  ] 2 tests."), std::string::npos) << out;
 }
 
 TEST(CellAtlas, PagesOfSixteenBySixteenCellsOnlyAsTallAsNeeded) {
