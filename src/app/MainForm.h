@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -69,10 +70,12 @@ private:
     void HandleNeeded();
     void CreateDataFolder();
     void FirstRunSettings();
-    // Opens the panel at its stored place, or at computed() when none is stored; a stored value
+    // Opens the panel at its stored place, or at computed(work area) when none is stored (the
+    // primary one, at 0, 0) or the stored one lies on no monitor (the pointer's); a stored value
     // that is no number is logged under operation. The next drag of this showing is stored.
-    void ShowAtPlace(const char* operation, const std::function<POINT()>& computed);
+    void ShowAtPlace(const char* operation, const std::function<POINT(const IntRect&)>& computed);
     void ShowSequence();
+    POINT offMonitorTold_{LONG_MIN, LONG_MIN};  // the stored place last logged as on no monitor
     void DelayMenuTimerTimer();
     void PaintAheadStep(size_t from);
     void PanelMoved(int x, int y);

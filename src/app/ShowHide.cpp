@@ -1,46 +1,83 @@
 // Showing the panel where it belongs and hiding it again.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "platform/Guarded.h"
+#include "platform/Log.h"
 #include "panel/PointerRules.h"
 #include "shell/Registry.h"
 
 namespace {
 
-// Centred in the primary work area; the work area's own origin is not added.
-POINT CentredPosition(int width, int height) {
+IntRect Of(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The primary work area as the computed placements know it: its own origin is not added.
+IntRect PrimaryWorkSize() {
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    POINT p{(work.right - work.left - width) / 2, (work.bottom - work.top - height) / 2};
-    if (p.x < 0) p.x = 0;
-    if (p.y < 0) p.y = 0;
-    return p;
+    return {0, 0, work.right - work.left, work.bottom - work.top};
+}
+
+IntRect PointerMonitorWork() {
+    POINT p{};
+    GetCursorPos(&p);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTOPRIMARY), &info)) return PrimaryWorkSize();
+    return Of(info.rcWork);
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+    reinterpret_cast<std::vector<IntRect>*>(list)->push_back(Of(*r));
+    return TRUE;
+}
+
+std::vector<IntRect> Monitors() {
+    std::vector<IntRect> list;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    return list;
 }
 
 }  // namespace
 
 void TMainForm::MainFormShow() {
     Guarded("MainFormShow", [&] {
-        ShowAtPlace("MainFormShow", [&] {
+        ShowAtPlace("MainFormShow", [&](const IntRect& work) {
             RECT r = {};
             GetWindowRect(Handle(), &r);
-            return CentredPosition(r.right - r.left, r.bottom - r.top);
+            Point at = CentredIn(work, r.right - r.left, r.bottom - r.top);
+            return POINT{at.x, at.y};
         });
     });
 }
 
-void TMainForm::ShowAtPlace(const char* operation, const std::function<POINT()>& computed) {
+void TMainForm::ShowAtPlace(const char* operation, const std::function<POINT(const IntRect&)>& computed) {
     POINT p;
     long x = 0, y = 0;
     bool stored = false;
     // A stored position that is no number is logged and counts as missing: failing here would
     // leave the panel closed for good, since only a drag of it could mend the value.
     Guarded(operation, [&] { stored = StoredPanelPosition(x, y); });
-    if (stored)
+    RECT r = {};
+    GetWindowRect(Handle(), &r);
+    IntRect there{x, y, x + (r.right - r.left), y + (r.bottom - r.top)};
+    if (!stored) {
+        p = computed(PrimaryWorkSize());
+    } else if (OnSomeMonitor(there, Monitors())) {
         p = {x, y};
-    else
-        p = computed();
+    } else {
+        // Its monitor is gone: the panel opens where it would without a stored place, on the
+        // pointer's monitor. The values stay until the next drag stores new ones.
+        p = computed(PointerMonitorWork());
+        if (offMonitorTold_.x != x || offMonitorTold_.y != y) {
+            offMonitorTold_ = {x, y};
+            WriteLogOrShow(std::string(operation) + ": the stored position " + std::to_string(x) + ", " +
+                           std::to_string(y) + " lies on no monitor; the panel opens at " + std::to_string(p.x) +
+                           ", " + std::to_string(p.y));
+        }
+    }
     SetWindowPos(Handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Pointer.ArmPositionSave();
     ShowSequence();
@@ -95,13 +132,14 @@ void TMainForm::DelayMenuTimerTimer() {
         GetCursorPos(&p);
         IntRect show{ShowRect.left, ShowRect.top, ShowRect.right, ShowRect.bottom};
         if (!InsideShowRect(show, p.x, p.y) || PanelShown) return;
-        ShowAtPlace("DelayMenuTimerTimer", [&] {
-            RECT client, work;
+        ShowAtPlace("DelayMenuTimerTimer", [&](const IntRect& work) {
+            RECT client;
             GetClientRect(Handle(), &client);
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            Point at = DelayedPlacement(show, client.right, client.bottom, work.right - work.left,
+            // The rule measures from the work area's origin.
+            IntRect beside{show.left - work.left, show.top - work.top, show.right - work.left, show.bottom - work.top};
+            Point at = DelayedPlacement(beside, client.right, client.bottom, work.right - work.left,
                                         work.bottom - work.top, Model.Layout.Geometry.Dpi);
-            return POINT{at.x, at.y};
+            return POINT{work.left + at.x, work.top + at.y};
         });
     });
 }

@@ -40,6 +40,19 @@ Point DelayedPlacement(const IntRect& r, int cw, int ch, int workWidth, int work
     return p;
 }
 
+bool OnSomeMonitor(const IntRect& panel, const std::vector<IntRect>& monitors) {
+    for (const IntRect& m : monitors)
+        if (m.Meets(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top)) return true;
+    return false;
+}
+
+Point CentredIn(const IntRect& work, int width, int height) {
+    Point p{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
+    if (p.x < work.left) p.x = work.left;
+    if (p.y < work.top) p.y = work.top;
+    return p;
+}
+
 bool InsideShowRect(const IntRect& r, int x, int y) { return r.Contains(x, y); }
 
 int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight, int dpi) {

@@ -25,6 +25,12 @@ bool InDragHandle(int x, int y, int headerHeight, int panelWidth, int dpi = kBas
 // Where the hook's delayed opening puts the panel beside ShowRect (no stored position).
 Point DelayedPlacement(const IntRect& showRect, int clientWidth, int clientHeight, int workWidth, int workHeight,
                        int dpi = kBaseDpi);
+// A stored place is used only when the panel there shares a pixel with some monitor: after a
+// monitor is unplugged it may lie on none, where no band shows and nothing can drag it back.
+bool OnSomeMonitor(const IntRect& panel, const std::vector<IntRect>& monitors);
+// Centred in the work area, its own origin added; never left of or above it.
+Point CentredIn(const IntRect& work, int width, int height);
+
 // Pointer inside ShowRect: left and top inclusive, right and bottom exclusive.
 bool InsideShowRect(const IntRect& showRect, int x, int y);
 

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "platform/Files.h"
 #include "platform/Gdi.h"
@@ -85,5 +86,27 @@ TEST_F(PaintedPanel, ShowsHeaderBorderAndEntries) {
     }
     // The first cell of the quick area is filled with the entry background.
     EXPECT_EQ(ScreenPixel(r.left + 8, r.top + 36), GetSysColor(themed ? COLOR_WINDOW : COLOR_BTNFACE));
+    if (const char* hold = std::getenv("KESTROLA_HOLD_MS")) Sleep(static_cast<DWORD>(atoi(hold)));
+}
+
+// Started at 144 DPI, the panel's client is the layout's figures times 1.5, halves rounded up:
+// 11 entries on a grid of 6 x 3 cells and 2 in one quick row; Wine's icon spacing is 113.
+TEST_F(PaintedPanel, At144DpiTheClientIsTheFiguresTimesOneAndAHalf) {
+    auto times15 = [](int figure) { return (3 * figure + 1) / 2; };
+    const int cell = times15(75), gap = times15(7), margin = times15(6), header = times15(30);
+    std::unique_ptr<Program> kestrola;
+    HWND w = nullptr;
+    {
+        NewProcessDpi at144(144);
+        kestrola = std::make_unique<Program>();
+        w = kestrola->WaitForMainWindow();
+    }
+    ASSERT_NE(w, nullptr);
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 2 * gap + 6 * cell + margin);
+    EXPECT_EQ(client.bottom, gap + 3 * cell + cell + header + gap);
     if (const char* hold = std::getenv("KESTROLA_HOLD_MS")) Sleep(static_cast<DWORD>(atoi(hold)));
 }

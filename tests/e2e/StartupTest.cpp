@@ -106,12 +106,45 @@ TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
     GetWindowRect(w, &r);
     EXPECT_GE(r.left, 0) << "one value alone: centred";
 
-    WriteSetting("StartMenuShowY", 5000);
+    // Partly past the screen's bottom: kept, the bands scroll the rest into view.
+    int top = GetSystemMetrics(SM_CYSCREEN) - 20;
+    WriteSetting("StartMenuShowY", static_cast<DWORD>(top));
     PostToAll("KestrolaShowOldInstanceMenu");
     ASSERT_TRUE(WaitUntil([&] {
         GetWindowRect(w, &r);
-        return r.left == -40 && r.top == 5000;
-    })) << "stored place, even off the screen: " << r.left << "," << r.top;
+        return r.left == -40 && r.top == top;
+    })) << "stored place, partly off the screen: " << r.left << "," << r.top;
+}
+
+// After its monitor was unplugged the stored place lies on none: the panel opens where it would
+// without one, the values stay for the next drag to replace, and the log tells it once.
+TEST_F(Resident, AStoredPositionOnNoMonitorOpensThePanelOnTheScreen) {
+    WriteSetting("ShowTip", 1);
+    WriteSetting("StartMenuShowX", 5000);
+    WriteSetting("StartMenuShowY", 4000);
+    std::string log = ThisFolder() + "\\log.txt";
+    DeleteFileA(log.c_str());
+    Program kestrola;
+    HWND w = kestrola.WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    for (int showing = 0; showing < 2; ++showing) {
+        PostToAll("KestrolaShowOldInstanceMenu");
+        ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
+        RECT r, work;
+        GetWindowRect(w, &r);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_EQ(r.left, std::max<LONG>(work.left, work.left + (work.right - work.left - (r.right - r.left)) / 2));
+        EXPECT_EQ(r.top, std::max<LONG>(work.top, work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2));
+        PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !Visible(w); }));
+    }
+    EXPECT_EQ(ReadSetting("StartMenuShowX", 0), 5000u);
+    EXPECT_EQ(ReadSetting("StartMenuShowY", 0), 4000u);
+    std::string text = ReadWholeFile(log);
+    const std::string line = "MainFormShow: the stored position 5000, 4000 lies on no monitor";
+    size_t first = text.find(line);
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_EQ(text.find(line, first + 1), std::string::npos) << "told once: " << text;
 }
 
 TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {

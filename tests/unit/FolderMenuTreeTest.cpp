@@ -198,6 +198,7 @@ TEST(FolderMenuTree, WidthEstimateIsTheWidestCaptionPlusSixty) {
     auto measure = [](const std::string& c) { return static_cast<int>(c.size()) * 10; };
     EXPECT_EQ(MenuTextWidth({"Paint", "Notepad 12345", "Calculator 123"}, measure), 200);
     EXPECT_EQ(MenuTextWidth({}, measure), 60);
+    EXPECT_EQ(MenuTextWidth({"Paint", "Notepad 12345", "Calculator 123"}, measure, 144), 140 + 90) << "60 at 144 DPI";
 }
 
 TEST(StartSequence, PlainPathsOpenInTheirOwnFolder) {

@@ -91,3 +91,44 @@ TEST(PointerRules, PointerShapeByEntryKind) {
                                    PointerShape::Hand, PointerShape::Hand, PointerShape::System};
     for (int kind = 0; kind < 6; ++kind) EXPECT_EQ(PointerShapeFor(true, kind), byKind[kind]) << kind;
 }
+
+// The pointer's figures at other DPIs: each the 96-DPI figure scaled as MulDiv rounds it.
+TEST(PointerRules, FiguresScaleWithTheDpi) {
+    struct Case {
+        int px, dpi, scaled;
+    } cases[] = {{1, 120, 1},   {1, 144, 2},   {5, 120, 6},   {5, 144, 8},  {7, 120, 9},  {7, 144, 11},
+                 {30, 120, 38}, {30, 144, 45}, {30, 192, 60}, {3, 144, 5},  {210, 120, 263},
+                 {16, 144, 24}, {-5, 144, -8}, {0, 144, 0},   {7, 96, 7},   {1000, 288, 3000}};
+    for (const Case& c : cases) EXPECT_EQ(ScalePixels(c.px, c.dpi), c.scaled) << c.px << " at " << c.dpi;
+
+    EXPECT_TRUE(IsClick(100, 100, 123, 77, 144)) << "23 pixels off at 144 DPI is a click";
+    EXPECT_FALSE(IsClick(100, 100, 124, 100, 144));
+    EXPECT_TRUE(InDragHandle(500 - 315, 45, 45, 500, 144));
+    EXPECT_FALSE(InDragHandle(500 - 314, 10, 45, 500, 144));
+    IntRect start{0, 994, 50, 1024}, right{1200, 500, 1280, 530};
+    EXPECT_EQ(DelayedPlacement(start, 400, 300, 1280, 994, 144), (Point{50 - 30, 1024 - 300 + 15}));
+    EXPECT_EQ(DelayedPlacement(right, 400, 300, 1280, 994, 144), (Point{1280 - 400 - 75, 530 - 300 + 15}));
+    EXPECT_EQ(SubmenuLeft(1081, 200, 113, 1280, 144), 1081 + 15 - 200 - 113);
+}
+
+// After an undock the stored place may lie on no monitor at all; a panel that still reaches one
+// keeps it, and its scroll bands.
+TEST(PointerRules, AStoredPlaceCountsOnlyOnSomeMonitor) {
+    std::vector<IntRect> laptop{{0, 0, 1280, 800}};
+    std::vector<IntRect> docked{{0, 0, 1280, 800}, {1280, -200, 3200, 880}};
+    std::vector<IntRect> leftOfPrimary{{-1920, 0, 0, 1080}, {0, 0, 1280, 800}};
+    IntRect onSecond{2000, 100, 2600, 600};
+    EXPECT_TRUE(OnSomeMonitor(onSecond, docked));
+    EXPECT_FALSE(OnSomeMonitor(onSecond, laptop)) << "its monitor was unplugged";
+    EXPECT_TRUE(OnSomeMonitor({1279, 700, 1879, 1200}, laptop)) << "one column on the screen";
+    EXPECT_FALSE(OnSomeMonitor({1280, 0, 1880, 500}, laptop)) << "just right of it";
+    EXPECT_FALSE(OnSomeMonitor({100, 800, 700, 1300}, laptop)) << "just below it";
+    EXPECT_FALSE(OnSomeMonitor({-700, 100, 0, 600}, laptop)) << "just left of it";
+    EXPECT_TRUE(OnSomeMonitor({-700, 100, 0, 600}, leftOfPrimary));
+    EXPECT_FALSE(OnSomeMonitor({1300, -600, 1900, -201}, docked)) << "above the taller monitor";
+    EXPECT_FALSE(OnSomeMonitor(onSecond, {})) << "no monitor known";
+
+    EXPECT_EQ(CentredIn({0, 0, 1280, 770}, 600, 400), (Point{340, 185}));
+    EXPECT_EQ(CentredIn({1280, -200, 3200, 840}, 600, 400), (Point{1280 + 660, -200 + 320})) << "its own origin";
+    EXPECT_EQ(CentredIn({-1920, 0, 0, 1040}, 2400, 1200), (Point{-1920, 0})) << "larger than the area";
+}

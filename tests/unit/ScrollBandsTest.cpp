@@ -144,6 +144,30 @@ TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
     }
 }
 
+// The same at 144 DPI with bands of 45: every smaller figure times 1.5, halves rounded up (the
+// frame's 1, 4, 2 and 9 become 2, 6, 3 and 14; the tips' 3 and 8 become 5 and 12; 6 lines 9).
+TEST(ScrollBands, At144DpiTheBandsSmallerFiguresScaleToo) {
+    const IntRect r{100, 50, 500, 400};
+    BandLayout left = LayoutBand(BandSide::Left, r, 45, 144);
+    EXPECT_EQ(left.gradient, (IntRect{100, 0, 145, 0}));
+    EXPECT_EQ(left.fill, (IntRect{100, 140, 45, 170}));
+    EXPECT_EQ(left.frame, (IntRect{98, 146, 42, 156}));
+    EXPECT_EQ(left.tipX[0], 105);
+    EXPECT_EQ(left.tipX[2], 129);
+    EXPECT_EQ(left.tipY[1], 225);
+    BandLayout bottom = LayoutBand(BandSide::Bottom, r, 45, 144);
+    EXPECT_EQ(bottom.fill, (IntRect{190, 355, 220, 45}));
+    EXPECT_EQ(bottom.frame, (IntRect{196, 358, 206, 48}));
+    EXPECT_EQ(bottom.tipY[1], 383);
+    EXPECT_EQ(bottom.chevronDepth, 9);
+    EXPECT_EQ(LayoutBand(BandSide::Top, r, 30).chevronDepth, 6);
+    int sx = 0, sy = 0;
+    ScrollStep(BandSide::Bottom, sx, sy, 144);
+    ScrollStep(BandSide::Left, sx, sy, 144);
+    EXPECT_EQ(sx, 45);
+    EXPECT_EQ(sy, -45);
+}
+
 // The frame buffer covers what the desktop shows of the panel, no more.
 TEST(ScrollBands, DesktopPartOfTheClientForEachOverhang) {
     struct {
