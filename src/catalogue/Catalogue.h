@@ -13,6 +13,7 @@
 #include "catalogue/Folder.h"
 #include "catalogue/FolderPaths.h"
 #include "catalogue/IconCache.h"
+#include "catalogue/LocalizedNames.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Reconcile.h"
 #include "catalogue/Shortcuts.h"
@@ -56,6 +57,7 @@ public:
     std::unique_ptr<TIniFile> QuickTabIni;
     ComPtr<IShellFolder> DesktopFolder;
     ShellFolderCache IconFolders;  // valid for one rebuild of the entry list
+    LocalizedNames Localized;      // likewise
     IconIndexCache Icons;          // from one rebuild to the next
 
 private:
@@ -63,6 +65,8 @@ private:
     void DeleteValues(Reconciliation& r, const std::string& section);
     void FillNumbers(Reconciliation& r, const std::string& section);
     void FillDeleted(Reconciliation& r);
+    // The caption to show when it is not Caption: the localized name, or the long name.
+    std::wstring ShownName(const std::string& path, bool directory);
     TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
     // A path's attributes, null when it is not there. Read once per rebuild: the reconciliation
     // and the entry list look at the same paths, and under Wine each look searches directories.

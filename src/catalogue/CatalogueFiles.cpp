@@ -213,6 +213,7 @@ void TCatalogue::FillItems() {
     Guarded("FillItems", [&] {
         ClearFolders();
         IconFolders.Clear();
+        Localized = LocalizedNames();  // desktop.ini files may have changed since the last rebuild
         Icons.CheckImageList(SystemImageCount(), GetSystemMetrics(SM_CXICON));
         ReadItems("Files", ekFile);
         ReadItems("Folders", ekFolder);

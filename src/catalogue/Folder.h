@@ -25,7 +25,9 @@ struct TextRectF {
 
 struct TFolder {
     std::string Caption;
-    std::wstring WideCaption;  // the real name when the entry is known by its short alias
+    // What is shown instead of Caption, when anything: the name Explorer shows (a localized
+    // one), or the real name when the entry is known by its short alias.
+    std::wstring WideCaption;
     TextRectF TextRect{};
     int32_t CellX = 0;
     int32_t CellY = 0;

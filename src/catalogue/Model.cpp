@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/LocalizedNames.h"
 #include "catalogue/SetupTime.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/Error.h"
@@ -61,6 +62,21 @@ std::wstring LongCaption(const std::string& path) {
 
 TCatalogue::TCatalogue(const TFolderPaths& paths) : FolderPaths(paths) {}
 
+std::wstring TCatalogue::ShownName(const std::string& path, bool directory) {
+    std::wstring name = Localized.Of(path, directory);
+    // A folder of both users' roots is stored under one of them; the other may hold the name.
+    if (name.empty() && directory) {
+        std::string folder = AnsiLowerFileName(path.substr(0, path.find_last_of('\\')));
+        const std::string* pairs[][2] = {{&FolderPaths.CommonPrograms, &FolderPaths.UserPrograms},
+                                         {&FolderPaths.CommonStartMenu, &FolderPaths.UserStartMenu}};
+        for (auto& pair : pairs)
+            for (int i = 0; i < 2; ++i)
+                if (name.empty() && !pair[i]->empty() && !pair[1 - i]->empty() && AnsiLowerFileName(*pair[i]) == folder)
+                    name = Localized.Of(*pair[1 - i] + "\\" + LastComponent(path), true);
+    }
+    return name.empty() ? LongCaption(path) : name;
+}
+
 void TCatalogue::ClearFolders() {
     Guarded("ClearFolders", [&] {
         FolderList.clear();
@@ -87,7 +103,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
             f.FullName = path;
         }
         f.Caption = CaptionOfPath(path);
-        f.WideCaption = LongCaption(path);
+        f.WideCaption = ShownName(path, IsFolderKind(kind));
         f.IsFolder = IsFolderKind(kind);
         f.FolderType = static_cast<uint8_t>(kind);
         f.Recency = RecencyOfStamp(stamp);

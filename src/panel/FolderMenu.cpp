@@ -3,11 +3,13 @@
 
 #include "panel/FolderMenu.h"
 
+#include "catalogue/LocalizedNames.h"
 #include "catalogue/Shortcuts.h"
 #include "panel/FolderMenuTree.h"
 #include "panel/PointerRules.h"
 #include "platform/Guarded.h"
 #include "platform/Log.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ public:
         return true;
     }
 
+    std::wstring ShownName(const std::string& path, bool directory) override { return names_.Of(path, directory); }
+
     std::string Identity(const std::string& folder) override {
         UniqueHandle h(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -31,24 +35,44 @@ public:
         return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
                std::to_string(info.nFileIndexLow);
     }
+
+private:
+    LocalizedNames names_;  // one filled menu
 };
 
 // Captions are shown as they are: a single '&' would otherwise underline the next letter.
-std::string MenuText(const std::string& caption) {
-    std::string out;
-    for (char c : caption) {
+std::wstring MenuText(const std::wstring& caption) {
+    std::wstring out;
+    for (wchar_t c : caption) {
         out += c;
-        if (c == '&') out += '&';
+        if (c == L'&') out += L'&';
     }
     return out;
 }
 
-std::string CaptionOfMenuText(const std::string& text) {
-    std::string out;
+std::wstring CaptionOfMenuText(const std::wstring& text) {
+    std::wstring out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') ++i;
+        if (text[i] == L'&' && i + 1 < text.size() && text[i + 1] == L'&') ++i;
         out += text[i];
     }
+    return out;
+}
+
+// The width rule takes byte strings; UTF-8 carries a shown name there and back whole.
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
     return out;
 }
 
@@ -56,8 +80,8 @@ template <typename Icons>
 void AppendItems(HMENU menu, const MenuNode& node, Icons& icons) {
     UINT position = 0;
     for (const MenuNode& child : node.children) {
-        std::string text = MenuText(child.caption);
-        MENUITEMINFOA mi = {};
+        std::wstring text = MenuText(child.shown.empty() ? ToWide(child.caption) : child.shown);
+        MENUITEMINFOW mi = {};
         mi.cbSize = sizeof mi;
         mi.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
         mi.dwTypeData = &text[0];
@@ -74,7 +98,7 @@ void AppendItems(HMENU menu, const MenuNode& node, Icons& icons) {
         } else {
             mi.wID = static_cast<UINT>(child.tag) + 1;  // 0 means nothing was chosen
         }
-        if (InsertMenuItemA(menu, position, TRUE, &mi)) {
+        if (InsertMenuItemW(menu, position, TRUE, &mi)) {
             sub.Release();  // the parent menu owns it now
             ++position;
         }
@@ -123,13 +147,13 @@ int TFolderMenu::MenuTextWidth(HMENU menu) const {
     std::vector<std::string> captions;
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[1024] = {};
-        MENUITEMINFOA mi = {};
+        wchar_t text[1024] = {};
+        MENUITEMINFOW mi = {};
         mi.cbSize = sizeof mi;
         mi.fMask = MIIM_STRING;
         mi.dwTypeData = text;
-        mi.cch = sizeof text;
-        if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(CaptionOfMenuText(text));
+        mi.cch = 1024;
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(Utf8(CaptionOfMenuText(text)));
     }
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     int height = -MulDiv(colours_.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
@@ -138,7 +162,8 @@ int TFolderMenu::MenuTextWidth(HMENU menu) const {
     Selection chosen(dc.Get(), font.Get());
     return ::MenuTextWidth(captions, [&](const std::string& c) {
         SIZE s{};
-        GetTextExtentPoint32A(dc.Get(), c.data(), static_cast<int>(c.size()), &s);
+        std::wstring wide = FromUtf8(c);
+        GetTextExtentPoint32W(dc.Get(), wide.data(), static_cast<int>(wide.size()), &s);
         return static_cast<int>(s.cx);
     }, geometry_.Dpi);
 }

@@ -116,6 +116,7 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
                 if (!item) {
                     MenuNode node;
                     node.caption = caption;
+                    node.shown = source_.ShownName(full, true);
                     node.folder = true;
                     node.iconPath = full;
                     item = &Insert(parent, std::move(node));
@@ -126,8 +127,11 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
                     node.folder = true;
                     node.tag = 0;
                     node.iconPath = full;
+                    node.shown = source_.ShownName(full, true);
                     --items_;
                     item = &Insert(parent, std::move(node));
+                } else if (item->shown.empty()) {
+                    item->shown = source_.ShownName(full, true);  // a merged folder: any root may name it
                 }
                 Walk(full, *item, depth + 1);
                 continue;
@@ -136,6 +140,7 @@ void FolderMenuBuilder::Walk(const std::string& folder, MenuNode& parent, int de
             if (folderKeys.count(key)) continue;  // the folder of that caption is shown instead
             MenuNode node;
             node.caption = caption;
+            node.shown = source_.ShownName(full, false);
             node.iconPath = full;
             node.tag = static_cast<int>(Paths.size());
             Paths.push_back(full);

@@ -8,7 +8,8 @@
 #include "platform/Numbers.h"
 
 struct MenuNode {
-    std::string caption;
+    std::string caption;  // what merging and the order go by: from the file name
+    std::wstring shown;   // what the item shows instead, when the shell names it otherwise
     bool folder = false;
     int tag = 0;   // folder: how many children are folders (they stand first); file: path index
     std::string iconPath;  // whose icon the item shows, asked for when the item is drawn
@@ -32,6 +33,8 @@ public:
     // Same text for the same folder reached by two paths (a junction); empty when unknown.
     // May raise: a fault ends the listing of that one folder.
     virtual std::string Identity(const std::string& folder) = 0;
+    // The name Explorer shows for the item when it is not the file's own; empty otherwise.
+    virtual std::wstring ShownName(const std::string& /*path*/, bool /*directory*/) { return {}; }
 };
 
 // Where a new item goes among the children: folders first, each group in byte order.

@@ -1,6 +1,7 @@
 #include "win/CatalogueFixture.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "catalogue/BackupRule.h"
@@ -408,4 +409,83 @@ TEST_F(Catalogue, ARootAwayForOneStartLosesNoSlotNoStampAndTheBackupKeepsItsEntr
     ProgramFolder = saved;
     EXPECT_EQ(model->Catalogue.FolderList.size(), 3u) << "Tools went with its root";
     MoveFileA(away.c_str(), paths.UserPrograms.c_str());
+}
+
+namespace {
+
+// A desktop.ini as Windows writes them: UTF-16 with its byte-order mark.
+void WriteDesktopIni(const std::string& folder, const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    WriteWholeFile(folder + "\\desktop.ini", bytes);
+}
+
+// A string of the shell's own table that the menu shows as it is, and its id.
+int ShellString(std::wstring& text) {
+    HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    for (int id = 1; shell && id < 40000; ++id) {
+        wchar_t buffer[512] = {};
+        int n = LoadStringW(shell, static_cast<UINT>(id), buffer, 512);
+        text.assign(buffer, static_cast<size_t>(n > 0 ? n : 0));
+        if (text.size() > 3 && text.find_first_of(L"&\t%") == std::wstring::npos) return id;
+    }
+    return 0;
+}
+
+std::wstring MenuTextAt(HMENU menu, UINT position) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW mi = {};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_STRING;
+    mi.dwTypeData = text;
+    mi.cch = 256;
+    return GetMenuItemInfoW(menu, position, TRUE, &mi) ? text : L"(none)";
+}
+
+}  // namespace
+
+// Since Vista the stock items keep English file names and Explorer shows localized ones from
+// desktop.ini; the panel and the submenus show those, while the catalogue, the order and every
+// slot keep going by the file names.
+TEST_F(Catalogue, LocalizedNamesAreShownWhileSlotsAndOrderKeepTheFileNames) {
+    std::wstring shellText;
+    int id = ShellString(shellText);
+    ASSERT_GT(id, 0) << "a string of shell32's table";
+    std::string accessories = paths.CommonPrograms + "\\Accessories";
+    ASSERT_TRUE(ForceDirectories(accessories) && ForceDirectories(paths.UserPrograms + "\\Accessories"));
+    Program(paths.CommonPrograms, "Notepad.lnk");
+    Program(paths.CommonPrograms, "Paint.lnk");
+    Program(accessories, "Calc.lnk");
+    Program(accessories, "Other.lnk");
+    Program(paths.UserPrograms + "\\Accessories", "Mine.lnk");
+    model->Rebuild(nullptr);
+    const std::string before = Tab();
+
+    WriteDesktopIni(paths.CommonPrograms, L"[LocalizedFileNames]\r\nNotepad.lnk=Editor\r\n");
+    WriteDesktopIni(accessories, L"[.ShellClassInfo]\r\nLocalizedResourceName=Zubeh\u00F6r\r\n"
+                                 L"[LocalizedFileNames]\r\nOther.lnk=Anderes\r\ncalc.LNK=@%SystemRoot%\\system32\\shell32.dll,-" +
+                                     std::to_wstring(id) + L"\r\n");
+    model->Rebuild(nullptr);
+    EXPECT_EQ(Tab(), before) << "no slot moved, nothing was renamed in the catalogue";
+    std::map<std::string, std::wstring> shown;
+    for (const TFolder& f : model->Catalogue.FolderList) shown[f.Caption] = f.WideCaption;
+    EXPECT_EQ(shown.at("Notepad"), L"Editor") << "its folder's [LocalizedFileNames]";
+    EXPECT_EQ(shown.at("Accessories"), L"Zubeh\u00F6r") << "the folder's own name, whichever root it is stored under";
+    EXPECT_EQ(shown.at("Paint"), L"") << "no localized name: the caption as it was";
+
+    TFolderMenu& menus = model->Submenus;
+    menus.FillMenu("Accessories", model->Catalogue.DesktopFolder.Get());
+    ASSERT_TRUE(menus.FolderMenu);
+    HMENU top = menus.FolderMenu.Get();
+    ASSERT_EQ(GetMenuItemCount(top), 3);
+    // Still in the order of the file names: Calc, Mine, Other.
+    EXPECT_EQ(MenuTextAt(top, 0), shellText) << "\"@module,-id\" loaded from the shell's table, case aside";
+    EXPECT_EQ(MenuTextAt(top, 1), L"Mine");
+    EXPECT_EQ(MenuTextAt(top, 2), L"Anderes");
+    UINT chosen = GetMenuItemID(top, 0);
+    ASSERT_GE(chosen, 1u);
+    EXPECT_EQ(menus.FolderMenuPaths.at(chosen - 1), accessories + "\\Calc.lnk") << "and it starts the file";
 }
