@@ -134,8 +134,9 @@ int main(int argc, char** argv) {
                 double scan = Milliseconds([&] { c.GetItems(); });
                 double sort = Milliseconds([&] { c.SortItems(); });
                 // Nothing changed: the reconciliation writes nothing.
-                double process = Milliseconds([&] { c.ProcessItems(geo.Columns, geo.ItemCount, geo.QuickCount); });
-                double fill = Milliseconds([&] { c.FillItems(); });
+                SeenAttributes seen;
+                double process = Milliseconds([&] { c.ProcessItems(geo.Columns, geo.ItemCount, geo.QuickCount, seen); });
+                double fill = Milliseconds([&] { c.FillItems(seen); });
                 std::printf("  entries on the panel: %zu; a rebuild's steps: scan %.1f, sort %.1f, reconcile %.1f, "
                             "read and icons %.1f ms\n",
                             c.FolderList.size(), scan, sort, process, fill);

@@ -57,7 +57,7 @@ void TMainForm::FormCreate() {
         SetLogFallbackFolder(Model.DataFolder);
         Model.OpenFiles();
         SetIconParams(Model.Layout.Geometry);
-        Model.Layout.SetScreenSize(Pointer.SubmenuDelay());
+        if (std::optional<unsigned> delay = Model.Layout.SetScreenSize()) Pointer.SubmenuDelay().SetInterval(*delay);
         HandleNeeded();
         Tray.Add(Handle(), XpOrLater);
         SHChangeNotifyEntry everything{nullptr, FALSE};
@@ -83,11 +83,10 @@ void TMainForm::CreateDataFolder() {
 void TMainForm::FirstRunSettings() {
     if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "ShowTip")) return;
     Tray.ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, Win2000OrLater);
-    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "ShowTip", RegValue::Integer(1), 3);
-    WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
-                  RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
-    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "IntegrateWithSystem", RegValue::Integer(1), 3);
-    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, "LeftWindowsAlt", RegValue::Integer(1), 3);
+    WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "ShowTip", 1);
+    WriteRegText(HKEY_CURRENT_USER, kRunKey, "Kestrola", "\"" + ProgramFolder + ExecutableFileName() + "\"");
+    WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "IntegrateWithSystem", 1);
+    WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "LeftWindowsAlt", 1);
 }
 
 void TMainForm::FormDestroy() {

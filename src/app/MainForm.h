@@ -15,16 +15,17 @@
 #include <string>
 
 #include "app/OneInstance.h"
-#include "app/PanelPointer.h"
 #include "catalogue/Watchers.h"
 #include "panel/FolderMenu.h"
 #include "panel/Painter.h"
 #include "panel/PanelModel.h"
+#include "panel/PanelPointer.h"
 #include "panel/PanelView.h"
 #include "panel/PointerRules.h"
 #include "platform/Handle.h"
 #include "platform/WindowTimer.h"
 #include "shell/HookLink.h"
+#include "shell/Registry.h"
 #include "shell/TrayIcon.h"
 
 constexpr const char* kMainWindowClass = "TMainForm";
@@ -75,6 +76,8 @@ private:
     // that is no number is logged under operation. The next drag of this showing is stored.
     void ShowAtPlace(const char* operation, const std::function<POINT(const IntRect&)>& computed);
     void ShowSequence();
+    // A drag moves the panel off its shadow: painting draws the border lines until the next show.
+    void DragStep();
     POINT offMonitorTold_{LONG_MIN, LONG_MIN};  // the stored place last logged as on no monitor
     void DelayMenuTimerTimer();
     void PaintAheadStep(size_t from);
@@ -105,7 +108,8 @@ private:
     PanelPainter Painter{Model.Catalogue.FolderList, Model.Catalogue.ListVersion, Model.Layout.Geometry, View};
     TFolderMenu Submenus{Model.FolderPaths, Painter.Colours, Model.Layout.Geometry};
     TPanelPointer Pointer{Model, View, Painter, Submenus,
-                          {[this](const std::string& path) { StartSequence(path); }, [this] { return PanelShown; }}};
+                          {[this](const std::string& path) { StartSequence(path); }, [this] { return PanelShown; },
+                           [this] { DragStep(); }, [](int left, int top) { StorePanelPosition(left, top); }}};
     TFolderWatchers Watchers{[this] { CalcAll(); InvalidateRect(Handle(), nullptr, FALSE); }};
     TTrayIcon Tray;
     THookLink HookLink;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/SystemVersion.h"
 #include "platform/Guarded.h"
 #include "platform/Log.h"
 #include "panel/PointerRules.h"
@@ -85,10 +86,17 @@ void TMainForm::ShowAtPlace(const char* operation, const std::function<POINT(con
 
 void TMainForm::ShowSequence() {
     Painter.PrepareColors();
+    // Read at every show, and only here; a drag clears it until the next one.
+    BOOL shadow = FALSE;
+    Model.Layout.Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
     PanelShown = true;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
     if (GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
+}
+
+void TMainForm::DragStep() {
+    if (XpOrLater) Model.Layout.Geometry.DropShadow = false;
 }
 
 void TMainForm::MainFormHide() {
@@ -104,13 +112,7 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (PanelShown || !Handle()) return;  // a frame paints what is missing itself
         // The colours the next show will paint with; also the first use of the painting's
         // fonts and surfaces, so that the first open after a start costs no more than others.
-        if (from == 0) {
-            // The drop shadow is the one known at the last show: a layout made before the
-            // next show must not change the panel's size.
-            bool shadow = Model.Layout.Geometry.DropShadow;
-            Painter.PrepareColors();
-            Model.Layout.Geometry.DropShadow = shadow;
-        }
+        if (from == 0) Painter.PrepareColors();
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);
         if (next < Model.Catalogue.FolderList.size()) {

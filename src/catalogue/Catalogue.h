@@ -16,6 +16,7 @@
 #include "catalogue/LocalizedNames.h"
 #include "catalogue/NameList.h"
 #include "catalogue/Reconcile.h"
+#include "catalogue/SeenAttributes.h"
 #include "catalogue/Shortcuts.h"
 #include "platform/ComPtr.h"
 #include "platform/IniFile.h"
@@ -30,7 +31,7 @@ public:
     void ClearFolders();
     void SortItems();
     // stamp: the slot's "SetupTime" value, "none" when it has none.
-    void AddItem(const std::string& path, int kind, int number, const std::string& stamp);
+    void AddItem(const std::string& path, int kind, int number, const std::string& stamp, SeenAttributes& seen);
 
     // Scanning.
     void GetItems();
@@ -39,13 +40,14 @@ public:
     // The catalogue files.
     // A first fill runs in block order over the given columns; the counts become the highest
     // slot and position in use.
-    void ProcessItems(int columns, int& itemCount, int& quickCount);
+    // seen: what this rebuild looked at, from the reconciliation to the end of the entry list.
+    void ProcessItems(int columns, int& itemCount, int& quickCount, SeenAttributes& seen);
     void CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
-                      const std::string& commonRoot, const std::string& userRoot, int& count);
+                      const std::string& commonRoot, const std::string& userRoot, int& count, SeenAttributes& seen);
     void DoWrite(TIniFile& file, const std::string& commonRoot, const std::string& userRoot,
                  const std::string& name, int index, bool withoutStamp);
-    void FillItems();
-    void ReadItems(const std::string& section, int kind);
+    void FillItems(SeenAttributes& seen);
+    void ReadItems(const std::string& section, int kind, SeenAttributes& seen);
 
     TNameList ProgramNames{CompareNamesInLocale};
     TNameList QuickNames{CompareNamesInLocale};
@@ -68,11 +70,6 @@ private:
     // The caption to show when it is not Caption: the localized name, or the long name.
     std::wstring ShownName(const std::string& path, bool directory);
     TIniFile& FileOfKind(int kind) const { return kind < 3 ? *TabIni : *QuickTabIni; }
-    // A path's attributes, null when it is not there. Read once per rebuild: the reconciliation
-    // and the entry list look at the same paths, and under Wine each look searches directories.
-    const WIN32_FILE_ATTRIBUTE_DATA* Look(const std::string& path);
-    std::unordered_map<std::string, std::pair<bool, WIN32_FILE_ATTRIBUTE_DATA>> looked_;
-    bool keepLooks_ = false;  // from the reconciliation to the end of the entry list
 
     // What the last scan learnt of each root (by lower-cased path), and the roots whose stored
     // entries were kept unexamined: valid from GetItems to the next GetItems.

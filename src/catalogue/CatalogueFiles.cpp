@@ -45,6 +45,7 @@ std::string StampNow() {
 }  // namespace
 
 struct TCatalogue::Reconciliation {
+    SeenAttributes& seen;
     TIniFile& file;
     TNameList pending;
     std::set<int> used;
@@ -72,26 +73,13 @@ bool TCatalogue::UnderUnknownRoot(const std::string& path) const {
     return false;
 }
 
-const WIN32_FILE_ATTRIBUTE_DATA* TCatalogue::Look(const std::string& path) {
-    auto found = looked_.find(path);
-    if (found == looked_.end() || !keepLooks_) {
-        WIN32_FILE_ATTRIBUTE_DATA a = {};
-        bool there = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a) != 0;
-        found = looked_.insert_or_assign(path, std::make_pair(there, a)).first;
-    }
-    return found->second.first ? &found->second.second : nullptr;
-}
-
-void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
-    // Kept from here to the end of the entry list: what was there at the last rebuild may be gone.
-    looked_.clear();
-    keepLooks_ = true;
+void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount, SeenAttributes& seen) {
     Guarded("ProcessItems", [&] {
         RestoreIfLost(*TabIni);
         RestoreIfLost(*QuickTabIni);
         if (HasEntries(*TabIni)) {
             CorrectItems(ProgramNames, FreeSlots, *TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
-                         itemCount);
+                         itemCount, seen);
         } else {
             for (int k = 1; k <= ProgramNames.Count(); ++k)
                 DoWrite(*TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms, ProgramNames[k - 1],
@@ -99,7 +87,7 @@ void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
         }
         if (HasEntries(*QuickTabIni)) {
             CorrectItems(QuickNames, QuickFreeSlots, *QuickTabIni, FolderPaths.CommonStartMenu,
-                         FolderPaths.UserStartMenu, quickCount);
+                         FolderPaths.UserStartMenu, quickCount, seen);
         } else {
             for (int i = 0; i < QuickNames.Count(); ++i)
                 DoWrite(*QuickTabIni, FolderPaths.CommonStartMenu, FolderPaths.UserStartMenu, QuickNames[i], i, true);
@@ -108,9 +96,10 @@ void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount) {
 }
 
 void TCatalogue::CorrectItems(const TNameList& names, std::vector<int>& freeSlots, TIniFile& file,
-                             const std::string& commonRoot, const std::string& userRoot, int& count) {
+                             const std::string& commonRoot, const std::string& userRoot, int& count,
+                             SeenAttributes& seen) {
     Guarded("CorrectItems", [&] {
-        Reconciliation r{file, names, {}, freeSlots, 0};
+        Reconciliation r{seen, file, names, {}, freeSlots, 0};
         freeSlots.clear();
         for (const std::string& root : {commonRoot, userRoot}) {
             auto scan = rootScans_.find(AnsiLowerFileName(root));
@@ -163,7 +152,7 @@ void TCatalogue::DeleteValues(Reconciliation& r, const std::string& section) {
                 if (r.pending.Contains(name)) r.pending.Remove(name);
                 return;  // not known to be gone
             }
-            bool present = Look(value) != nullptr;
+            bool present = r.seen.Of(value) != nullptr;
             if (!present || !r.pending.Contains(name)) {
                 r.file.DeleteKey(section, key);
                 r.file.DeleteKey("SetupTime", key);
@@ -209,25 +198,23 @@ void TCatalogue::DoWrite(TIniFile& file, const std::string& commonRoot, const st
     });
 }
 
-void TCatalogue::FillItems() {
+void TCatalogue::FillItems(SeenAttributes& seen) {
     Guarded("FillItems", [&] {
         ClearFolders();
         IconFolders.Clear();
         Localized = LocalizedNames();  // desktop.ini files may have changed since the last rebuild
         Icons.CheckImageList(SystemImageCount(), GetSystemMetrics(SM_CXICON));
-        ReadItems("Files", ekFile);
-        ReadItems("Folders", ekFolder);
-        ReadItems("GoodFolders", ekSingleFolder);
-        ReadItems("Files", ekQuickFile);
-        ReadItems("Folders", ekQuickFolder);
-        ReadItems("GoodFolders", ekQuickSingleFolder);
+        ReadItems("Files", ekFile, seen);
+        ReadItems("Folders", ekFolder, seen);
+        ReadItems("GoodFolders", ekSingleFolder, seen);
+        ReadItems("Files", ekQuickFile, seen);
+        ReadItems("Folders", ekQuickFolder, seen);
+        ReadItems("GoodFolders", ekQuickSingleFolder, seen);
         IconFolders.Clear();
     });
-    looked_.clear();
-    keepLooks_ = false;
 }
 
-void TCatalogue::ReadItems(const std::string& section, int kind) {
+void TCatalogue::ReadItems(const std::string& section, int kind, SeenAttributes& seen) {
     IniSectionValues stamps(FileOfKind(kind), "SetupTime");  // one read, not one per entry
     for (const std::string& line : FileOfKind(kind).ReadSectionLines(section)) {
         // One bad line costs only its own entry, not the rest of the section.
@@ -235,7 +222,7 @@ void TCatalogue::ReadItems(const std::string& section, int kind) {
             std::string key, value;
             SplitLine(line, key, value);
             int number = static_cast<int>(DecimalOrRaise(key));
-            AddItem(value, kind, number, stamps.Get(std::to_string(number), "none"));
+            AddItem(value, kind, number, stamps.Get(std::to_string(number), "none"), seen);
         });
     }
 }

@@ -91,7 +91,8 @@ void TCatalogue::SortItems() {
     });
 }
 
-void TCatalogue::AddItem(const std::string& path, int kind, int number, const std::string& stamp) {
+void TCatalogue::AddItem(const std::string& path, int kind, int number, const std::string& stamp,
+                         SeenAttributes& seen) {
     Guarded("AddItem", [&] {
         if (number < 1) throw Error("Slot number " + std::to_string(number) + " is below 1");
         TFolder f;
@@ -107,7 +108,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
         f.IsFolder = IsFolderKind(kind);
         f.FolderType = static_cast<uint8_t>(kind);
         f.Recency = RecencyOfStamp(stamp);
-        if (const WIN32_FILE_ATTRIBUTE_DATA* there = Look(f.FullName)) {
+        if (const WIN32_FILE_ATTRIBUTE_DATA* there = seen.Of(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();
             f.IconIndex = Icons.Lookup(target, [&] { return ShellIconIndex(target, DesktopFolder.Get(), &IconFolders); },

@@ -16,15 +16,15 @@ void PanelPainter::DrawBand(Graphics& g, BandSide side, const IntRect& r) {
     Color edge(static_cast<ARGB>((100u << 24) | rgb)), inner(static_cast<ARGB>((30u << 24) | rgb));
     bool horizontal = side == BandSide::Left || side == BandSide::Right;
     bool edgeFirst = side == BandSide::Left || side == BandSide::Top;
-    Rect span = horizontal ? Rect(std::min(b.gradient.left, b.gradient.right), r.top, view_.ScrollBand, r.bottom - r.top)
-                           : Rect(r.left, std::min(b.gradient.top, b.gradient.bottom), r.right - r.left, view_.ScrollBand);
+    Rect span = horizontal ? Rect(std::min(b.gradient.fromX, b.gradient.toX), r.top, view_.ScrollBand, r.bottom - r.top)
+                           : Rect(r.left, std::min(b.gradient.fromY, b.gradient.toY), r.right - r.left, view_.ScrollBand);
     LinearGradientBrush brush(span, edgeFirst ? edge : inner, edgeFirst ? inner : edge,
                               horizontal ? LinearGradientModeHorizontal : LinearGradientModeVertical);
     brush.SetWrapMode(WrapModeTile);
     Pen frame(Color(static_cast<ARGB>(Colours.HighlightTextColor)), 1);
     Pen outline(Color(static_cast<ARGB>(Colours.ItemTextColor)), 1);
-    g.FillRectangle(&brush, b.fill.left, b.fill.top, b.fill.right, b.fill.bottom);
-    g.DrawRectangle(&frame, b.frame.left, b.frame.top, b.frame.right, b.frame.bottom);
+    g.FillRectangle(&brush, b.fill.x, b.fill.y, b.fill.width, b.fill.height);
+    g.DrawRectangle(&frame, b.frame.x, b.frame.y, b.frame.width, b.frame.height);
     for (int k = 0; k < 3; ++k) {
         int cx = b.tipX[k], cy = b.tipY[k];
         // The figure for a left tip; the other sides swap axes or mirror it.

@@ -33,8 +33,6 @@ void PanelPainter::PrepareColors() {
     lineLook_ = {};  // and the theme's separator: the kept images are made anew
     Colours.VisualStyles = VisualStylesActive();
     TakeSchemeColours();
-    BOOL shadow = FALSE;
-    geometry_.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
 }
 
 void PanelPainter::TakeSchemeColours() {

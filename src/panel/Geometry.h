@@ -18,16 +18,17 @@ struct PanelGeometry {
     int IconInset = 5;
     int BlockGap = 7;
     int LineWidth = 1;
-    int BlockWidth = 225, BlockHeight = 225;
     int LeftMargin = 6;
     int HeaderHeight = 30;
-    int MenuShowDelay = 400;
     int ItemCount = 0, QuickCount = 0;
     int Columns = 3, Rows = 0;
     int StoredColumns = -1, StoredRows = -1;
     int QuickAreaHeight = 0;
     int GridTop = 34;
     bool DropShadow = false;
+    // Blocks of 3 x 3 cells.
+    int BlockWidth() const { return 3 * CellWidth; }
+    int BlockHeight() const { return 3 * CellHeight; }
 };
 
 struct Point {

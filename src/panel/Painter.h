@@ -1,6 +1,6 @@
 // The panel's painter: the colours and font of the look, the kept cells and the frame buffer, and
-// every painted element. It reads the entries, the geometry and the view; it changes only its own
-// state (and the drop shadow, a system setting taken with the colours).
+// every painted element. It reads the entries and the geometry; of the view it sets only what a
+// frame finds (the arrow flags, the scroll offsets of a panel back on the desktop).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -38,7 +38,7 @@ struct PanelColours {
 class PanelPainter {
 public:
     // Cells are kept while entriesVersion stays the same: a new version means new entries.
-    PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion, PanelGeometry& geometry,
+    PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion, const PanelGeometry& geometry,
                  PanelView& view);
     ~PanelPainter();
     PanelPainter(const PanelPainter&) = delete;
@@ -104,7 +104,7 @@ private:
 
     const std::vector<TFolder>& entries_;
     const unsigned& entriesVersion_;
-    PanelGeometry& geometry_;
+    const PanelGeometry& geometry_;
     PanelView& view_;
     HWND window_ = nullptr;
     CellLook cellLook_{};

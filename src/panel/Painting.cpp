@@ -49,7 +49,8 @@ void EtchedLine(Graphics& g, int lineWidth, uint32_t shadow, uint32_t light, int
 
 }  // namespace
 
-PanelPainter::PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion, PanelGeometry& geometry,
+PanelPainter::PanelPainter(const std::vector<TFolder>& entries, const unsigned& entriesVersion,
+                           const PanelGeometry& geometry,
                            PanelView& view)
     : entries_(entries), entriesVersion_(entriesVersion), geometry_(geometry), view_(view) {}
 
@@ -272,7 +273,7 @@ const Font& PanelPainter::CaptionFont(HDC dc) {
 void PanelPainter::DrawLines() {
     Guarded("DrawLines", [&] {
         const PanelGeometry& g = geometry_;
-        int length = g.BlockWidth - 2 * g.BlockGap;
+        int length = g.BlockWidth() - 2 * g.BlockGap;
         if (length < 2) return;
         LineLook look{Colours.VisualStyles, Colours.ShadowLineColor, Colours.LightLineColor, length};
         if (!horizontalLine_ || !(look == lineLook_)) MakeLines(look);
@@ -285,8 +286,8 @@ void PanelPainter::DrawLines() {
         surface.SetPixelOffsetMode(PixelOffsetModeHalf);
         for (int i = 0; i < g.Columns / 3; ++i)
             for (int j = 0; j < g.Rows / 3; ++j) {
-                int bx = view_.ScrollX + g.LeftMargin + i * (g.BlockWidth + g.BlockGap);
-                int by = view_.ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight + g.BlockGap);
+                int bx = view_.ScrollX + g.LeftMargin + i * (g.BlockWidth() + g.BlockGap);
+                int by = view_.ScrollY + g.GridTop - g.BlockGap + j * (g.BlockHeight() + g.BlockGap);
                 if (j > 0) surface.DrawImage(horizontal, Rect(bx + g.BlockGap, by + g.Px(2), length, thickness));
                 if (i > 0) surface.DrawImage(vertical, Rect(bx - g.Px(5), by + 2 * g.BlockGap, thickness, length));
             }

@@ -13,10 +13,9 @@ namespace {
 // The system keeps the submenu delay as text; anything unreadable keeps 400.
 std::string MenuShowDelayText() {
     std::string delay = "400";
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
+    UniqueHKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS)
         return delay;
-    UniqueHKey key(raw);
     char buffer[6] = {};
     DWORD size = 5;
     if (RegQueryValueExA(key.Get(), "MenuShowDelay", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) ==
@@ -43,21 +42,19 @@ void SetIconParams(PanelGeometry& g) {
         g.IconInset = g.Px(5);
         g.BlockGap = g.Px(7);
         g.LineWidth = g.Px(1);
-        g.BlockWidth = 3 * g.CellWidth;
-        g.BlockHeight = 3 * g.CellHeight;
     });
 }
 
-void TPanelLayout::SetScreenSize(WindowTimer& showPopupMenuTimer) {
+std::optional<unsigned> TPanelLayout::SetScreenSize() {
+    std::optional<unsigned> submenuDelay;
     Guarded("SetScreenSize", [&] {
-        std::string text = MenuShowDelayText();
-        long delay = DecimalOrRaise(text);
-        Geometry.MenuShowDelay = static_cast<int>(delay);
-        showPopupMenuTimer.SetInterval(static_cast<UINT>(delay < 0 ? 0 : delay));
+        long delay = DecimalOrRaise(MenuShowDelayText());
+        submenuDelay = static_cast<unsigned>(delay < 0 ? 0 : delay);
         // Six line widths at 96 DPI; scaled as one length, so that the ramp keeps its width.
         Geometry.LeftMargin = Geometry.Px(6);
         Geometry.HeaderHeight = Geometry.Px(30);
     });
+    return submenuDelay;
 }
 
 void TPanelLayout::MainIniWrite() {

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "panel/Geometry.h"
 #include "platform/IniFile.h"
-#include "platform/WindowTimer.h"
 
 // Cell and icon sizes from the system, the fixed inset, gap and line width; the blocks from them.
 void SetIconParams(PanelGeometry& g);
@@ -17,8 +17,9 @@ public:
     PanelGeometry Geometry;
     std::unique_ptr<TIniFile> MainIni;
 
-    // The submenu delay (the timer's interval) and the fixed margins.
-    void SetScreenSize(WindowTimer& showPopupMenuTimer);
+    // The fixed margins; gives the system's submenu delay to whoever opens submenus, nothing
+    // (and no margins) when the delay is no number.
+    std::optional<unsigned> SetScreenSize();
     // The grid of the present counts into Main.ini.
     void MainIniWrite();
     // The stored grid into the geometry; the window, if any, takes the client size it gives.

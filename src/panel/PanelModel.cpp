@@ -69,6 +69,7 @@ bool TPanelModel::Rebuild(HWND window) {
         Catalogue.GetItems();
         Catalogue.SortItems();
         PanelGeometry& g = Layout.Geometry;
+        SeenAttributes seen;
         g.ItemCount = Catalogue.ProgramNames.Count();
         g.QuickCount = Catalogue.QuickNames.Count();
         // A file that cannot be replaced whole keeps its old content, and an update that cannot
@@ -77,12 +78,12 @@ bool TPanelModel::Rebuild(HWND window) {
         Guarded("CalcAll", [&] {
             FilesUpdate update{Catalogue.TabIni.get(), Layout.MainIni.get(), Catalogue.QuickTabIni.get()};
             Layout.MainIniWrite();
-            Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount);
+            Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount, seen);
             Layout.MainIniWrite();
             update.Commit();
         });
         Layout.MainIniRead(window);
-        Catalogue.FillItems();
+        Catalogue.FillItems(seen);
         PlaceEntries(Catalogue.FolderList, g);
     });
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Numbers.h"
 
+// Left, top, right, bottom: right and bottom lie just outside.
 struct IntRect {
     int left, top, right, bottom;
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
@@ -42,10 +43,25 @@ bool PointerInStrips(const ArrowFlags& flags, const IntRect& visible, int band, 
 // One scroll step while the pointer rests on a side's strip: 30 pixels at 96 DPI, bringing that
 // side's hidden part into view.
 void ScrollStep(BandSide side, int& scrollX, int& scrollY, int dpi = kBaseDpi);
+// X, y, width, height, as GDI+ takes its rectangles.
+struct SizedRect {
+    int x, y, width, height;
+    bool operator==(const SizedRect& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+};
+
+// From the desktop edge inwards.
+struct GradientLine {
+    int fromX, fromY, toX, toY;
+    bool operator==(const GradientLine& o) const {
+        return fromX == o.fromX && fromY == o.fromY && toX == o.toX && toY == o.toY;
+    }
+};
+
 struct BandLayout {
-    IntRect gradient;  // start point (left, top) at the desktop edge, end point (right, bottom) inside
-    IntRect fill;      // x, y, w, h as left, top, right = w, bottom = h
-    IntRect frame;     // likewise x, y, w, h
+    GradientLine gradient;
+    SizedRect fill, frame;
     int tipX[3], tipY[3];
     int chevronDepth;  // lines from the tip to the chevron's base: 6 at 96 DPI
 };

@@ -21,9 +21,20 @@ public:
     T Get() const { return value_; }
     explicit operator bool() const { return Traits::IsValid(value_); }
     T Release() { return std::exchange(value_, Traits::Invalid()); }
+    // The close keeps the caller's last error: a handle is often let go between a failing call
+    // and the read of its error.
     void Reset(T value = Traits::Invalid()) {
-        if (Traits::IsValid(value_)) Traits::Close(value_);
+        if (Traits::IsValid(value_)) {
+            DWORD error = GetLastError();
+            Traits::Close(value_);
+            SetLastError(error);
+        }
         value_ = value;
+    }
+    // For a call that opens straight into this owner: what it held is closed first.
+    T* Put() {
+        Reset();
+        return &value_;
     }
 
 private:

@@ -61,12 +61,11 @@ void TOptionsForm::FormCreate(HWND dialog) {
 
 void TOptionsForm::Button1Click(HWND dialog) {
     if (Checked(dialog, IDC_CHECKBOX1))
-        WriteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola",
-                      RegValue::Text("\"" + ProgramFolder + ExecutableFileName() + "\""), 1);
+        WriteRegText(HKEY_CURRENT_USER, kRunKey, "Kestrola", "\"" + ProgramFolder + ExecutableFileName() + "\"");
     else
         DeleteRegValue(HKEY_CURRENT_USER, kRunKey, "Kestrola");
     for (const HookSetting& s : kHookSettings)
-        WriteRegValue(HKEY_CURRENT_USER, kProgramKey, s.value, RegValue::Integer(Checked(dialog, s.control) ? 1 : 0), 3);
+        WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, s.value, Checked(dialog, s.control) ? 1 : 0);
     if (publish_) publish_();
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(hook::kOptionsUpdateMessage), 0, 0);
 }

@@ -15,9 +15,8 @@ long RegValue::ToInteger() const {
 std::string RegValue::ToText() const { return isInteger ? std::to_string(integer) : text; }
 
 RegValue ReadRegValue(HKEY root, const std::string& key, const std::string& name) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return RegValue::Integer(0);
-    UniqueHKey k(raw);
+    UniqueHKey k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.Put()) != ERROR_SUCCESS) return RegValue::Integer(0);
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return RegValue::Text("");
@@ -44,38 +43,37 @@ RegValue ReadRegValue(HKEY root, const std::string& key, const std::string& name
 }
 
 void WriteRegValue(HKEY root, const std::string& key, const std::string& name, const RegValue& value,
-                   int type) {
-    HKEY raw = nullptr;
+                   RegType type) {
+    UniqueHKey k;
     // Registry calls return their error; the last error is not theirs.
-    LONG opened = RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr, &raw,
+    LONG opened = RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr, k.Put(),
                                   nullptr);
     if (opened != ERROR_SUCCESS) throw Error(SystemErrorText(static_cast<DWORD>(opened)));
-    UniqueHKey k(raw);
-    if (type == static_cast<int>(RegType::Keep)) {
+    if (type == RegType::Keep) {
         DWORD existing = REG_NONE;
         RegQueryValueExA(k.Get(), name.c_str(), nullptr, &existing, nullptr, nullptr);
-        type = existing == REG_SZ          ? 1
-               : existing == REG_EXPAND_SZ ? 2
-               : existing == REG_DWORD     ? 3
-               : existing == REG_BINARY    ? 4
-                                           : -1;
+        type = existing == REG_SZ          ? RegType::Text
+               : existing == REG_EXPAND_SZ ? RegType::ExpandText
+               : existing == REG_DWORD     ? RegType::Integer
+               : existing == REG_BINARY    ? RegType::Binary
+                                           : RegType::Keep;  // refused below
     }
     LONG rc;
     switch (type) {
-        case 1:
-        case 2: {
+        case RegType::Text:
+        case RegType::ExpandText: {
             std::string t = value.ToText();
-            rc = RegSetValueExA(k.Get(), name.c_str(), 0, type == 1 ? REG_SZ : REG_EXPAND_SZ,
+            rc = RegSetValueExA(k.Get(), name.c_str(), 0, type == RegType::Text ? REG_SZ : REG_EXPAND_SZ,
                                 reinterpret_cast<const BYTE*>(t.c_str()), static_cast<DWORD>(t.size() + 1));
             break;
         }
-        case 3: {
+        case RegType::Integer: {
             DWORD v = static_cast<DWORD>(value.ToInteger());
             rc = RegSetValueExA(k.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v),
                                 sizeof v);
             break;
         }
-        case 4: {
+        case RegType::Binary: {
             std::string t = value.ToText();
             rc = RegSetValueExA(k.Get(), name.c_str(), 0, REG_BINARY,
                                 reinterpret_cast<const BYTE*>(t.data()), static_cast<DWORD>(t.size()));
@@ -88,23 +86,26 @@ void WriteRegValue(HKEY root, const std::string& key, const std::string& name, c
 }
 
 bool RegValueExists(HKEY root, const std::string& key, const std::string& name) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
-    UniqueHKey k(raw);
+    UniqueHKey k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.Put()) != ERROR_SUCCESS) return false;
     BYTE buffer[4];
     DWORD size = sizeof buffer;
     return RegQueryValueExA(k.Get(), name.c_str(), nullptr, nullptr, buffer, &size) == ERROR_SUCCESS;
 }
 
 void DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return;
-    UniqueHKey k(raw);
+    UniqueHKey k;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, k.Put()) != ERROR_SUCCESS) return;
     RegDeleteValueA(k.Get(), name.c_str());
 }
 
 long ReadProgramInteger(const std::string& name) {
     return ReadRegValue(HKEY_CURRENT_USER, kProgramKey, name).ToInteger();
+}
+
+void StorePanelPosition(long x, long y) {
+    WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowX", x);
+    WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "StartMenuShowY", y);
 }
 
 bool StoredPanelPosition(long& x, long& y) {

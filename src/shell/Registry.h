@@ -20,11 +20,20 @@ struct RegValue {
     std::string ToText() const;
 };
 
+// The type a value is written as; Keep takes the type it already has (a value that is not
+// there, or of another type, is refused).
 enum class RegType { Keep = 0, Text = 1, ExpandText = 2, Integer = 3, Binary = 4 };
 
 RegValue ReadRegValue(HKEY root, const std::string& key, const std::string& name);
 void WriteRegValue(HKEY root, const std::string& key, const std::string& name, const RegValue& value,
-                   int type);
+                   RegType type);
+// The two kinds the program writes.
+inline void WriteRegInteger(HKEY root, const std::string& key, const std::string& name, long value) {
+    WriteRegValue(root, key, name, RegValue::Integer(value), RegType::Integer);
+}
+inline void WriteRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+    WriteRegValue(root, key, name, RegValue::Text(value), RegType::Text);
+}
 bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
 void DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 
@@ -32,3 +41,4 @@ void DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 long ReadProgramInteger(const std::string& name);
 // The dragged panel position, used only when both "StartMenuShowX" and "StartMenuShowY" exist.
 bool StoredPanelPosition(long& x, long& y);
+void StorePanelPosition(long x, long y);

@@ -26,7 +26,7 @@ TEST(ScrollBands, LeftOverhangShowsTheLeftBandFromTheVisibleEdge) {
     IntRect r = VisibleClientRect(p, 0, 0);
     EXPECT_EQ(r, (IntRect{100, 0, 500, 400}));
     BandLayout b = LayoutBand(BandSide::Left, r, 30);
-    EXPECT_EQ(b.fill, (IntRect{100, 60, 30, 400 - 120})) << "60 px from the visible top and bottom";
+    EXPECT_EQ(b.fill, (SizedRect{100, 60, 30, 400 - 120})) << "60 px from the visible top and bottom";
     EXPECT_EQ(b.tipX[0], 103);
     EXPECT_EQ(b.tipX[2], 119);
     EXPECT_EQ(b.tipY[1], 200);
@@ -44,7 +44,7 @@ TEST(ScrollBands, ScrolledRightKeepsTheRightBandToScrollBack) {
     EXPECT_TRUE(f.right) << "the right edge is on the desktop, yet the contents moved";
     IntRect r = VisibleClientRect(p, 30, 0);
     EXPECT_TRUE(PointerInStrips(f, r, 30, 499, 10));
-    EXPECT_EQ(LayoutBand(BandSide::Right, r, 30).fill, (IntRect{470, 60, 30, 280}));
+    EXPECT_EQ(LayoutBand(BandSide::Right, r, 30).fill, (SizedRect{470, 60, 30, 280}));
 }
 
 TEST(ScrollBands, BottomAndRightOverhangsCutTheVisibleRectangle) {
@@ -57,12 +57,12 @@ TEST(ScrollBands, BottomAndRightOverhangsCutTheVisibleRectangle) {
     IntRect r = VisibleClientRect(p, 0, 0);
     EXPECT_EQ(r, (IntRect{0, 0, 280, 224}));
     BandLayout bottom = LayoutBand(BandSide::Bottom, r, 30);
-    EXPECT_EQ(bottom.fill, (IntRect{60, 194, 280 - 120, 30}));
+    EXPECT_EQ(bottom.fill, (SizedRect{60, 194, 280 - 120, 30}));
     EXPECT_EQ(bottom.tipY[0], 221);
     EXPECT_EQ(bottom.tipX[0], 140);
     EXPECT_TRUE(PointerInStrips(f, r, 30, 10, 200)) << "bottom strip";
     EXPECT_FALSE(PointerInStrips(f, r, 30, 10, 193));
-    EXPECT_EQ(LayoutBand(BandSide::Top, {0, 50, 300, 400}, 30).frame, (IntRect{64, 49, 300 - 120 - 9, 28}));
+    EXPECT_EQ(LayoutBand(BandSide::Top, {0, 50, 300, 400}, 30).frame, (SizedRect{64, 49, 300 - 120 - 9, 28}));
 }
 
 // Each strip names its side, and a step on it scrolls 30 pixels towards that side's hidden part.
@@ -123,7 +123,8 @@ TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
     const IntRect r{100, 50, 500, 400};
     struct Row {
         BandSide side;
-        IntRect gradient, fill, frame;
+        GradientLine gradient;
+        SizedRect fill, frame;
         int tipX0, tipY0, stepX, stepY;
     } rows[] = {
         {BandSide::Left, {100, 0, 130, 0}, {100, 110, 30, 230}, {99, 114, 28, 221}, 103, 225, 8, 0},
@@ -149,15 +150,15 @@ TEST(ScrollBands, EachBandsGradientFillFrameAndChevronTips) {
 TEST(ScrollBands, At144DpiTheBandsSmallerFiguresScaleToo) {
     const IntRect r{100, 50, 500, 400};
     BandLayout left = LayoutBand(BandSide::Left, r, 45, 144);
-    EXPECT_EQ(left.gradient, (IntRect{100, 0, 145, 0}));
-    EXPECT_EQ(left.fill, (IntRect{100, 140, 45, 170}));
-    EXPECT_EQ(left.frame, (IntRect{98, 146, 42, 156}));
+    EXPECT_EQ(left.gradient, (GradientLine{100, 0, 145, 0}));
+    EXPECT_EQ(left.fill, (SizedRect{100, 140, 45, 170}));
+    EXPECT_EQ(left.frame, (SizedRect{98, 146, 42, 156}));
     EXPECT_EQ(left.tipX[0], 105);
     EXPECT_EQ(left.tipX[2], 129);
     EXPECT_EQ(left.tipY[1], 225);
     BandLayout bottom = LayoutBand(BandSide::Bottom, r, 45, 144);
-    EXPECT_EQ(bottom.fill, (IntRect{190, 355, 220, 45}));
-    EXPECT_EQ(bottom.frame, (IntRect{196, 358, 206, 48}));
+    EXPECT_EQ(bottom.fill, (SizedRect{190, 355, 220, 45}));
+    EXPECT_EQ(bottom.frame, (SizedRect{196, 358, 206, 48}));
     EXPECT_EQ(bottom.tipY[1], 383);
     EXPECT_EQ(bottom.chevronDepth, 9);
     EXPECT_EQ(LayoutBand(BandSide::Top, r, 30).chevronDepth, 6);

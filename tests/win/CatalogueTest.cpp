@@ -150,7 +150,8 @@ TEST_F(Catalogue, ARebuildCutShortLeavesNothingStaleForTheNext) {
     model->Rebuild(nullptr);
     ASSERT_FALSE(SlotKeyOf(Tab(), common).empty());
     PanelGeometry& g = model->Layout.Geometry;
-    model->Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount);  // no entry list after it
+    SeenAttributes seen;
+    model->Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount, seen);  // no entry list after it
     std::string user = paths.UserPrograms + "\\Moved.lnk";
     ASSERT_TRUE(MoveFileA(common.c_str(), user.c_str()));
     model->Rebuild(nullptr);
@@ -297,7 +298,8 @@ TEST_F(Catalogue, MissingTargetsAndCutSubmenusAreLoggedAndKeptWhetherOrNotTheLog
         ProgramFolder = logWritable ? paths.AppData + "\\" : paths.AppData + "\\missing\\";
         SetLogFailureDisplay(CountLogFailure);
         g_logFailuresShown = 0;
-        model->Catalogue.FillItems();
+        SeenAttributes seen;
+        model->Catalogue.FillItems(seen);
         model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder.Get());
         SetLogFailureDisplay(nullptr);
         ProgramFolder = saved;

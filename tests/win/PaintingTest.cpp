@@ -100,7 +100,6 @@ TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
     // A cell 75 wide holds the 32-pixel icon at nearest(43 / 2) = 22, the half rounded to even.
     PanelGeometry& g = geometry;
     g.CellWidth = 75;
-    g.BlockWidth = 3 * 75;
     ASSERT_EQ(g.IconWidth, 32);
     Layout(3, 3, 0, {1, 2});
     view.CurrentItem = 1;
@@ -164,14 +163,14 @@ TEST_F(Painting, SeparatorsLieBetweenBlocks) {
     Layout(6, 6, 0, {});
     Paint();
     const PanelGeometry& g = geometry;
-    int by = g.GridTop - g.BlockGap + (g.BlockHeight + g.BlockGap);
+    int by = g.GridTop - g.BlockGap + (g.BlockHeight() + g.BlockGap);
     // Horizontal: 2 px into the gap, inset by the gap at its ends.
     int x = g.LeftMargin + g.BlockGap + 20;
     EXPECT_EQ(At(x, by + 2), Rgb(painter.Colours.ShadowLineColor));
     EXPECT_EQ(At(x, by + 3), Rgb(painter.Colours.LightLineColor));
     EXPECT_EQ(At(g.LeftMargin + 2, by + 2), RGB(1, 2, 3)) << "inset at the start";
     // Vertical: 5 px left of the second block column.
-    int bx = g.LeftMargin + (g.BlockWidth + g.BlockGap);
+    int bx = g.LeftMargin + (g.BlockWidth() + g.BlockGap);
     int y = g.GridTop - g.BlockGap + 2 * g.BlockGap + 20;
     // Which of the two columns is light depends on the platform's rotate-flip; both are there.
     std::set<COLORREF> pair{At(bx - 5, y), At(bx - 4, y)};
@@ -186,8 +185,8 @@ TEST_F(Painting, SeparatorsLieBetweenBlocks) {
     painter.Colours.LightLineColor = 0xFFC0B0A0;
     Paint();
     EXPECT_EQ(At(x, by + 3), RGB(0xC0, 0xB0, 0xA0)) << "a new light colour, not the kept line";
-    geometry.BlockWidth += 30;
-    int longer = g.LeftMargin + g.BlockGap + (g.BlockWidth - 2 * g.BlockGap) - 2;
+    geometry.CellWidth += 10;
+    int longer = g.LeftMargin + g.BlockGap + (g.BlockWidth() - 2 * g.BlockGap) - 2;
     Paint();
     EXPECT_EQ(At(longer, by + 2), RGB(0x0A, 0x0B, 0x0C)) << "a wider block, a longer line";
 }
@@ -310,7 +309,7 @@ TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
     EXPECT_EQ(At(20, g.HeaderHeight), back) << "no etched line under the header";
     EXPECT_EQ(At(20, g.HeaderHeight + 1), back);
     int stripTop = g.GridTop - g.BlockGap;
-    int by = g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap;
+    int by = g.GridTop - g.BlockGap + g.BlockHeight() + g.BlockGap;
     if (!panel.Get()) {
         for (int y = stripTop - 2; y < stripTop + 4; ++y) EXPECT_EQ(At(40, y), back) << "no strip, no etched line";
         EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(painter.Colours.ShadowLineColor)) << "the etched separator";
@@ -421,8 +420,8 @@ TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
     // The second block row's separator 15 pixels into the header, the second block column's
     // under the ramp; entries then lie under both.
     view.OffDesktopX = view.OffDesktopY = true;
-    view.ScrollY = 15 - (g.GridTop - g.BlockGap + g.BlockHeight + g.BlockGap + 2);
-    view.ScrollX = 2 - (g.LeftMargin + g.BlockWidth + g.BlockGap - 5);
+    view.ScrollY = 15 - (g.GridTop - g.BlockGap + g.BlockHeight() + g.BlockGap + 2);
+    view.ScrollX = 2 - (g.LeftMargin + g.BlockWidth() + g.BlockGap - 5);
     view.ScrollBand = 0;
     Paint();
     std::vector<uint32_t> scrolled = Pixels(*frame, size.width, size.height);
@@ -501,8 +500,7 @@ protected:
         Painting::SetUp();
         TPanelLayout layout;
         SetIconParams(layout.Geometry);
-        WindowTimer delay{9, 400};
-        layout.SetScreenSize(delay);
+        layout.SetScreenSize();
         geometry = layout.Geometry;
         geometry.DropShadow = false;
     }

@@ -1,14 +1,10 @@
-#include "app/PanelPointer.h"
+#include "panel/PanelPointer.h"
 
-#include "app/SystemVersion.h"
 #include "panel/PointerRules.h"
 #include "panel/ShellContextMenu.h"
 #include "platform/Guarded.h"
-#include "shell/Registry.h"
 
 namespace {
-const char* const kShowX = "StartMenuShowX";
-const char* const kShowY = "StartMenuShowY";
 
 // Where the pointer was when the message being handled was made: a drag follows the messages
 // exactly even when they are handled late.
@@ -19,7 +15,7 @@ POINT MessagePoint() {
 
 }  // namespace
 
-TPanelPointer::TPanelPointer(TPanelModel& model, PanelView& view, PanelPainter& painter, TFolderMenu& submenus,
+TPanelPointer::TPanelPointer(const TPanelModel& model, PanelView& view, PanelPainter& painter, TFolderMenu& submenus,
                              PointerActions actions)
     : Catalogue(model.Catalogue),
       Layout(model.Layout),
@@ -100,8 +96,7 @@ void TPanelPointer::EndDrag() {
     PositionSaveArmed = false;
     RECT r;
     GetWindowRect(Handle(), &r);
-    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowX, RegValue::Integer(r.left), 3);
-    WriteRegValue(HKEY_CURRENT_USER, kProgramKey, kShowY, RegValue::Integer(r.top), 3);
+    actions_.dragEnded(r.left, r.top);
 }
 
 void TPanelPointer::FormMouseDown(int x, int y) {
@@ -127,7 +122,7 @@ void TPanelPointer::FormMouseMove(int x, int y) {
                 InvalidateRect(Handle(), nullptr, FALSE);
             }
             DragPoint = p;
-            if (XpOrLater && Layout.Geometry.DropShadow) Layout.Geometry.DropShadow = false;
+            actions_.dragStep();
             return;
         }
         if (PointerOnArrow()) {

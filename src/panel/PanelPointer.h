@@ -1,6 +1,7 @@
 // TPanelPointer: what the pointer is over and what it does on the panel. It owns the current
 // item's hit tests, the drag of the header, the scroll bands' timer and the folder submenus'
-// timers; what it starts and hides goes back to the main window through PointerActions.
+// timers; what it starts, where a drag ended and what a drag changes go back to the main window
+// through PointerActions.
 #pragma once
 #include <windows.h>
 
@@ -18,11 +19,13 @@
 struct PointerActions {
     std::function<void(const std::string&)> start;  // the start sequence of a path
     std::function<bool()> panelShown;
+    std::function<void()> dragStep;                // the panel was moved by a drag
+    std::function<void(int, int)> dragEnded;       // the first drag of a showing ended, at left, top
 };
 
 class TPanelPointer {
 public:
-    TPanelPointer(TPanelModel& model, PanelView& view, PanelPainter& painter, TFolderMenu& submenus,
+    TPanelPointer(const TPanelModel& model, PanelView& view, PanelPainter& painter, TFolderMenu& submenus,
                   PointerActions actions);
     TPanelPointer(const TPanelPointer&) = delete;
     TPanelPointer& operator=(const TPanelPointer&) = delete;
@@ -65,8 +68,8 @@ private:
 
     HWND Handle() const { return window_; }
 
-    TCatalogue& Catalogue;
-    TPanelLayout& Layout;
+    const TCatalogue& Catalogue;
+    const TPanelLayout& Layout;
     PanelView& View;
     PanelPainter& Painter;
     TFolderMenu& Submenus;
