@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
             grown = std::max(grown, WorkingSetMb() - before);
             double floor = Milliseconds([&] { RebuildFloor(p); });
             rebuildFloor.push_back(floor);
-            firstFloor.push_back(floor + Milliseconds([&] { FirstFillExtra(p, form.Catalogue.FolderList); }));
+            firstFloor.push_back(floor + Milliseconds([&] { FirstFillExtra(p, form.Catalogue.FolderList()); }));
             if (r == 0) {
                 // Where a rebuild's time goes, step by step (the files are in place).
                 TCatalogue& c = form.Catalogue;
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
                 double fill = Milliseconds([&] { c.FillItems(seen); });
                 std::printf("  entries on the panel: %zu; a rebuild's steps: scan %.1f, sort %.1f, reconcile %.1f, "
                             "read and icons %.1f ms\n",
-                            c.FolderList.size(), scan, sort, process, fill);
+                            c.FolderList().size(), scan, sort, process, fill);
             }
         }
         std::printf("  first fill %8.1f ms, floor %8.1f ms (%.2fx)\n", Median(first), Median(firstFloor),

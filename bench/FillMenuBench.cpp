@@ -136,7 +136,7 @@ int main() {
             }));
             drawn = 0;
             toScreen.push_back(Milliseconds([&] {
-                fill.push_back(Milliseconds([&] { form.Submenus.FillMenu(folder, form.Catalogue.DesktopFolder.Get()); }));
+                fill.push_back(Milliseconds([&] { form.Submenus.FillMenu(folder, form.Catalogue.DesktopFolder()); }));
                 SetForegroundWindow(owner);
                 form.Submenus.TrackFolderMenu(owner, 10, 10);
             }));

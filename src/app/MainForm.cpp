@@ -50,7 +50,7 @@ void TMainForm::FormCreate() {
         Application::SetTitle(kApplicationTitle);
         TFolderPaths& paths = Model.FolderPaths;
         paths = LoadFolderPaths();
-        SHGetDesktopFolder(Model.Catalogue.DesktopFolder.Put());
+        Model.Catalogue.AttachShell();
         Painter.LargeImages = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_ICON);
         Submenus.Images.list = SystemImageList(paths.UserStartup, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         CreateDataFolder();
@@ -103,7 +103,7 @@ void TMainForm::FormDestroy() {
         Model.CloseFiles();
         Submenus.Images = {};
         Tray.Remove();
-        Model.Catalogue.DesktopFolder.Reset();
+        Model.Catalogue.DetachShell();
     });
 }
 
@@ -249,7 +249,7 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             Watchers.Deliver(wParam);
             return 0;
         case kAssociationsChangedMessage:
-            Model.Catalogue.Icons.Clear();
+            Model.Catalogue.ForgetIcons();
             return 0;
         case kPaintAheadMessage:
             PaintAheadStep(wParam);

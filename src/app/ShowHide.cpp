@@ -115,7 +115,7 @@ void TMainForm::PaintAheadStep(size_t from) {
         if (from == 0) Painter.PrepareColors();
         constexpr size_t kCellsPerStep = 24;  // a show message waits at most one step
         size_t next = Painter.PaintCellsAhead(from, kCellsPerStep);
-        if (next < Model.Catalogue.FolderList.size()) {
+        if (next < Model.Catalogue.FolderList().size()) {
             PostMessageA(Handle(), kPaintAheadMessage, next, 0);
             return;
         }

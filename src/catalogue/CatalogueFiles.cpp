@@ -5,6 +5,8 @@
 #include <set>
 
 #include "catalogue/Catalogue.h"
+
+#include "catalogue/BackupRule.h"
 #include "catalogue/IconCache.h"
 #include "catalogue/Reconcile.h"
 #include "catalogue/SetupTime.h"
@@ -73,24 +75,36 @@ bool TCatalogue::UnderUnknownRoot(const std::string& path) const {
     return false;
 }
 
+void TCatalogue::OpenFiles(const std::string& dataFolder) {
+    tabIni_ = std::make_unique<TIniFile>(dataFolder + "\\tab1.ini");
+    quickTabIni_ = std::make_unique<TIniFile>(dataFolder + "\\quicketab1.ini");
+    tabIni_->SetBackupRule(CatalogueBackupMayBeReplaced);
+    quickTabIni_->SetBackupRule(CatalogueBackupMayBeReplaced);
+}
+
+void TCatalogue::CloseFiles() {
+    tabIni_.reset();
+    quickTabIni_.reset();
+}
+
 void TCatalogue::ProcessItems(int columns, int& itemCount, int& quickCount, SeenAttributes& seen) {
     Guarded("ProcessItems", [&] {
-        RestoreIfLost(*TabIni);
-        RestoreIfLost(*QuickTabIni);
-        if (HasEntries(*TabIni)) {
-            CorrectItems(ProgramNames, FreeSlots, *TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
+        RestoreIfLost(*tabIni_);
+        RestoreIfLost(*quickTabIni_);
+        if (HasEntries(*tabIni_)) {
+            CorrectItems(programNames_, FreeSlots, *tabIni_, FolderPaths.CommonPrograms, FolderPaths.UserPrograms,
                          itemCount, seen);
         } else {
-            for (int k = 1; k <= ProgramNames.Count(); ++k)
-                DoWrite(*TabIni, FolderPaths.CommonPrograms, FolderPaths.UserPrograms, ProgramNames[k - 1],
+            for (int k = 1; k <= programNames_.Count(); ++k)
+                DoWrite(*tabIni_, FolderPaths.CommonPrograms, FolderPaths.UserPrograms, programNames_[k - 1],
                         SlotOfPosition(k, columns) - 1, true);
         }
-        if (HasEntries(*QuickTabIni)) {
-            CorrectItems(QuickNames, QuickFreeSlots, *QuickTabIni, FolderPaths.CommonStartMenu,
+        if (HasEntries(*quickTabIni_)) {
+            CorrectItems(quickNames_, QuickFreeSlots, *quickTabIni_, FolderPaths.CommonStartMenu,
                          FolderPaths.UserStartMenu, quickCount, seen);
         } else {
-            for (int i = 0; i < QuickNames.Count(); ++i)
-                DoWrite(*QuickTabIni, FolderPaths.CommonStartMenu, FolderPaths.UserStartMenu, QuickNames[i], i, true);
+            for (int i = 0; i < quickNames_.Count(); ++i)
+                DoWrite(*quickTabIni_, FolderPaths.CommonStartMenu, FolderPaths.UserStartMenu, quickNames_[i], i, true);
         }
     });
 }
@@ -203,7 +217,7 @@ void TCatalogue::FillItems(SeenAttributes& seen) {
         ClearFolders();
         IconFolders.Clear();
         Localized = LocalizedNames();  // desktop.ini files may have changed since the last rebuild
-        Icons.CheckImageList(SystemImageCount(), GetSystemMetrics(SM_CXICON));
+        icons_.CheckImageList(SystemImageCount(), GetSystemMetrics(SM_CXICON));
         ReadItems("Files", ekFile, seen);
         ReadItems("Folders", ekFolder, seen);
         ReadItems("GoodFolders", ekSingleFolder, seen);

@@ -62,6 +62,8 @@ std::wstring LongCaption(const std::string& path) {
 
 TCatalogue::TCatalogue(const TFolderPaths& paths) : FolderPaths(paths) {}
 
+void TCatalogue::AttachShell() { SHGetDesktopFolder(desktopFolder_.Put()); }
+
 std::wstring TCatalogue::ShownName(const std::string& path, bool directory) {
     std::wstring name = Localized.Of(path, directory);
     // A folder of both users' roots is stored under one of them; the other may hold the name.
@@ -79,15 +81,15 @@ std::wstring TCatalogue::ShownName(const std::string& path, bool directory) {
 
 void TCatalogue::ClearFolders() {
     Guarded("ClearFolders", [&] {
-        FolderList.clear();
-        ++ListVersion;
+        folderList_.clear();
+        ++listVersion_;
     });
 }
 
 void TCatalogue::SortItems() {
     Guarded("SortItems", [&] {
-        ProgramNames.Sort();
-        QuickNames.Sort();
+        programNames_.Sort();
+        quickNames_.Sort();
     });
 }
 
@@ -111,7 +113,7 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
         if (const WIN32_FILE_ATTRIBUTE_DATA* there = seen.Of(f.FullName)) {
             std::string target = f.FullName;
             if (target.size() > 3 && target.back() == '\\') target.pop_back();
-            f.IconIndex = Icons.Lookup(target, [&] { return ShellIconIndex(target, DesktopFolder.Get(), &IconFolders); },
+            f.IconIndex = icons_.Lookup(target, [&] { return ShellIconIndex(target, desktopFolder_.Get(), &IconFolders); },
                                        target == f.FullName ? there : nullptr);
         } else {
             f.IconIndex = 0;
@@ -122,6 +124,6 @@ void TCatalogue::AddItem(const std::string& path, int kind, int number, const st
                                std::to_string(f.IconIndex));
         }
         f.Number = number;
-        FolderList.push_back(std::move(f));
+        folderList_.push_back(std::move(f));
     });
 }

@@ -12,12 +12,12 @@ void TCatalogue::GetItems() {
     rootScans_.clear();
     unknownRoots_.clear();
     Guarded("GetItems", [&] {
-        QuickNames.Clear();
-        ProgramNames.Clear();
-        ProcessPath(FolderPaths.CommonPrograms, "", ProgramNames);
-        ProcessPath(FolderPaths.CommonStartMenu, FolderPaths.CommonPrograms, QuickNames);
-        ProcessPath(FolderPaths.UserPrograms, "", ProgramNames);
-        ProcessPath(FolderPaths.UserStartMenu, FolderPaths.UserPrograms, QuickNames);
+        quickNames_.Clear();
+        programNames_.Clear();
+        ProcessPath(FolderPaths.CommonPrograms, "", programNames_);
+        ProcessPath(FolderPaths.CommonStartMenu, FolderPaths.CommonPrograms, quickNames_);
+        ProcessPath(FolderPaths.UserPrograms, "", programNames_);
+        ProcessPath(FolderPaths.UserStartMenu, FolderPaths.UserPrograms, quickNames_);
     });
 }
 

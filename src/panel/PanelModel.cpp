@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/BackupRule.h"
 #include "platform/Error.h"
 #include "platform/Guarded.h"
 #include "platform/IniFile.h"
@@ -51,17 +50,13 @@ private:
 }  // namespace
 
 void TPanelModel::OpenFiles() {
-    Catalogue.TabIni = std::make_unique<TIniFile>(DataFolder + "\\tab1.ini");
+    Catalogue.OpenFiles(DataFolder);
     Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
-    Catalogue.QuickTabIni = std::make_unique<TIniFile>(DataFolder + "\\quicketab1.ini");
-    Catalogue.TabIni->SetBackupRule(CatalogueBackupMayBeReplaced);
-    Catalogue.QuickTabIni->SetBackupRule(CatalogueBackupMayBeReplaced);
 }
 
 void TPanelModel::CloseFiles() {
-    Catalogue.TabIni.reset();
+    Catalogue.CloseFiles();
     Layout.MainIni.reset();
-    Catalogue.QuickTabIni.reset();
 }
 
 bool TPanelModel::Rebuild(HWND window) {
@@ -70,13 +65,13 @@ bool TPanelModel::Rebuild(HWND window) {
         Catalogue.SortItems();
         PanelGeometry& g = Layout.Geometry;
         SeenAttributes seen;
-        g.ItemCount = Catalogue.ProgramNames.Count();
-        g.QuickCount = Catalogue.QuickNames.Count();
+        g.ItemCount = Catalogue.ProgramNames().Count();
+        g.QuickCount = Catalogue.QuickNames().Count();
         // A file that cannot be replaced whole keeps its old content, and an update that cannot
         // even begin (a full disk) changes nothing: the panel is then built from what the files
         // hold, not left empty.
         Guarded("CalcAll", [&] {
-            FilesUpdate update{Catalogue.TabIni.get(), Layout.MainIni.get(), Catalogue.QuickTabIni.get()};
+            FilesUpdate update{&Catalogue.TabIni(), Layout.MainIni.get(), &Catalogue.QuickTabIni()};
             Layout.MainIniWrite();
             Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount, seen);
             Layout.MainIniWrite();
@@ -84,6 +79,6 @@ bool TPanelModel::Rebuild(HWND window) {
         });
         Layout.MainIniRead(window);
         Catalogue.FillItems(seen);
-        PlaceEntries(Catalogue.FolderList, g);
+        Catalogue.PlaceCells([&](std::vector<TFolder>& entries) { PlaceEntries(entries, g); });
     });
 }

@@ -49,8 +49,8 @@ int TPanelPointer::GetCurrentItem(int x, int y) {
     int result = -2;
     Guarded("GetCurrentItem", [&] {
         std::vector<CellOrigin> cells;
-        cells.reserve(Catalogue.FolderList.size());
-        for (const TFolder& f : Catalogue.FolderList) cells.push_back({f.CellX, f.CellY});
+        cells.reserve(Catalogue.FolderList().size());
+        for (const TFolder& f : Catalogue.FolderList()) cells.push_back({f.CellX, f.CellY});
         const PanelGeometry& g = Layout.Geometry;
         result = HitTest(cells, g.CellWidth, g.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
@@ -59,13 +59,13 @@ int TPanelPointer::GetCurrentItem(int x, int y) {
 
 const TFolder* TPanelPointer::Current() const {
     int i = View.CurrentItem;
-    return i >= 0 && static_cast<size_t>(i) < Catalogue.FolderList.size() ? &Catalogue.FolderList[static_cast<size_t>(i)]
+    return i >= 0 && static_cast<size_t>(i) < Catalogue.FolderList().size() ? &Catalogue.FolderList()[static_cast<size_t>(i)]
                                                                             : nullptr;
 }
 
 PointerShape TPanelPointer::ShapeOver(int item) const {
-    bool entry = item >= 0 && static_cast<size_t>(item) < Catalogue.FolderList.size();
-    return PointerShapeFor(entry, entry ? Catalogue.FolderList[static_cast<size_t>(item)].FolderType : 0);
+    bool entry = item >= 0 && static_cast<size_t>(item) < Catalogue.FolderList().size();
+    return PointerShapeFor(entry, entry ? Catalogue.FolderList()[static_cast<size_t>(item)].FolderType : 0);
 }
 
 void TPanelPointer::SetCursorType() {
@@ -142,7 +142,7 @@ void TPanelPointer::FormMouseMove(int x, int y) {
         if (h >= 0) {
             Painter.RedrawItem(true, -1);
             SetCursorType();
-            if (Catalogue.FolderList[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
+            if (Catalogue.FolderList()[static_cast<size_t>(h)].IsFolder) ShowPopupMenuTimer.Start();
         }
     });
 }
@@ -170,7 +170,7 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
             return;
         }
         ShowPopupMenuTimer.Stop();
-        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
+        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder());
         const PanelGeometry& g = Layout.Geometry;
         POINT at{f.CellX + g.CellWidth - g.Px(2), f.CellY + g.IconInset + g.Px(14)};
         ClientToScreen(Handle(), &at);
@@ -199,7 +199,7 @@ void TPanelPointer::ShowPopupMenuTimerTimer() {
         ShowPopupMenuTimer.Stop();
         if (!Current()) return;
         const TFolder f = *Current();
-        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder.Get());
+        Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder());
         if (!Submenus.FolderMenu) return;
         int w = Submenus.MenuTextWidth(Submenus.FolderMenu.Get());
         const PanelGeometry& g = Layout.Geometry;

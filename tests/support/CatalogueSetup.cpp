@@ -30,7 +30,7 @@ void AttachCatalogue(TPanelModel& model, const TFolderPaths& paths) {
     model.FolderPaths = paths;
     model.DataFolder = paths.AppData;
     model.OpenFiles();
-    SHGetDesktopFolder(model.Catalogue.DesktopFolder.Put());
+    model.Catalogue.AttachShell();
     SetIconParams(model.Layout.Geometry);
 }
 

@@ -12,7 +12,7 @@ TFolderPaths MakeStartMenuTree(const std::string& base);
 // The model with the painter and the submenus that read it, wired as the main window wires them.
 struct PanelParts : TPanelModel {
     PanelView View;
-    PanelPainter Painter{Catalogue.FolderList, Catalogue.ListVersion, Layout.Geometry, View};
+    PanelPainter Painter{Catalogue.FolderList(), Catalogue.ListVersion(), Layout.Geometry, View};
     TFolderMenu Submenus{FolderPaths, Painter.Colours, Layout.Geometry};
 };
 

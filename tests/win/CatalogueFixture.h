@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Files.h"
+#include "platform/IniFile.h"
 #include "platform/Text.h"
 #include "support/CatalogueSetup.h"
 #include "support/Shortcut.h"
@@ -41,8 +42,11 @@ protected:
     }
     std::string Tab() const { return ReadWholeFile(paths.AppData + "\\tab1.ini"); }
     std::string Quick() const { return ReadWholeFile(paths.AppData + "\\quicketab1.ini"); }
+    // The catalogue files as a hand or another program edits them.
+    TIniFile TabFile() const { return TIniFile(paths.AppData + "\\tab1.ini"); }
+    TIniFile QuickTabFile() const { return TIniFile(paths.AppData + "\\quicketab1.ini"); }
     std::string Value(const char* section, int key) const {
-        return model->Catalogue.TabIni->ReadString(section, std::to_string(key), "");
+        return TabFile().ReadString(section, std::to_string(key), "");
     }
 
     TempFolder tree;

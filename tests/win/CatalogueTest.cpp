@@ -28,8 +28,8 @@ TEST_F(Catalogue, ScanListsHiddenFilesMergesTwinsAndSkipsStartupAndPrograms) {
     Program(paths.UserStartMenu, "Quick.lnk");
     model->Catalogue.GetItems();
     model->Catalogue.SortItems();
-    EXPECT_EQ(model->Catalogue.ProgramNames.Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
-    EXPECT_EQ(model->Catalogue.QuickNames.Names(), (std::vector<std::string>{"Quick.lnk"}));
+    EXPECT_EQ(model->Catalogue.ProgramNames().Names(), (std::vector<std::string>{"Editor.lnk", "Games", "Setup.log"}));
+    EXPECT_EQ(model->Catalogue.QuickNames().Names(), (std::vector<std::string>{"Quick.lnk"}));
 }
 
 TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
@@ -42,11 +42,11 @@ TEST_F(Catalogue, FirstFillOfTwelveProgramsRunsRowMajorWithoutStamps) {
         EXPECT_EQ(Value("Files", slots[i]), paths.CommonPrograms + "\\" + names[i]) << names[i];
     EXPECT_EQ(Tab().find("SetupTime"), std::string::npos);
     EXPECT_EQ(model->Layout.Geometry.Columns, 6);
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 12u);
-    EXPECT_EQ(model->Catalogue.FolderList[3].Caption, "D");
-    EXPECT_EQ(model->Catalogue.FolderList[3].CellX, model->Layout.Geometry.LeftMargin + 3 * model->Layout.Geometry.CellWidth + 7);
-    EXPECT_EQ(model->Catalogue.FolderList[3].CellY, 34);
-    EXPECT_EQ(model->Catalogue.FolderList[3].Recency, 0);
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 12u);
+    EXPECT_EQ(model->Catalogue.FolderList()[3].Caption, "D");
+    EXPECT_EQ(model->Catalogue.FolderList()[3].CellX, model->Layout.Geometry.LeftMargin + 3 * model->Layout.Geometry.CellWidth + 7);
+    EXPECT_EQ(model->Catalogue.FolderList()[3].CellY, 34);
+    EXPECT_EQ(model->Catalogue.FolderList()[3].Recency, 0);
 }
 
 TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
@@ -65,7 +65,7 @@ TEST_F(Catalogue, PathChoiceBetweenTheTwoRoots) {
     EXPECT_EQ(Value("Files", 4), paths.UserPrograms + "\\Mine.lnk");
 
     const TFolder* archiver = nullptr;
-    for (const TFolder& f : model->Catalogue.FolderList)
+    for (const TFolder& f : model->Catalogue.FolderList())
         if (f.Caption == "Archiver") archiver = &f;
     ASSERT_NE(archiver, nullptr);
     EXPECT_EQ(archiver->FullName, paths.CommonPrograms + "\\Archiver\\Archiver.lnk");
@@ -81,7 +81,7 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
     EXPECT_EQ(Value("Files", 4), paths.CommonPrograms + "\\New.lnk");
     std::string stamp = Value("SetupTime", 4);
     ASSERT_EQ(stamp.size(), 19u) << stamp;
-    EXPECT_EQ(model->Catalogue.FolderList.back().Recency, 10);
+    EXPECT_EQ(model->Catalogue.FolderList().back().Recency, 10);
     // Ten on the day of the stamp, one less a day: stamps written 3 and 12 days ago.
     for (int days : {3, 12}) {
         FILETIME now, then;
@@ -97,13 +97,13 @@ TEST_F(Catalogue, NewProgramIsStampedAndMovingItBetweenRootsMakesANewEntry) {
         char old[32];
         std::snprintf(old, sizeof old, "%04u:%02u:%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay,
                       local.wHour, local.wMinute, local.wSecond);
-        model->Catalogue.TabIni->WriteString("SetupTime", "4", old);
+        TabFile().WriteString("SetupTime", "4", old);
         model->Rebuild(nullptr);
-        EXPECT_EQ(model->Catalogue.FolderList.back().Recency, days == 3 ? 7 : 0) << old;
+        EXPECT_EQ(model->Catalogue.FolderList().back().Recency, days == 3 ? 7 : 0) << old;
     }
-    model->Catalogue.TabIni->WriteString("SetupTime", "4", "2009:02:30 10:00:00");
+    TabFile().WriteString("SetupTime", "4", "2009:02:30 10:00:00");
     model->Rebuild(nullptr);
-    EXPECT_EQ(model->Catalogue.FolderList.back().Recency, 10) << "an impossible date counts as now";
+    EXPECT_EQ(model->Catalogue.FolderList().back().Recency, 10) << "an impossible date counts as now";
 
     MoveFileA((paths.CommonPrograms + "\\B.lnk").c_str(), (paths.UserPrograms + "\\B.lnk").c_str());
     model->Rebuild(nullptr);
@@ -138,7 +138,7 @@ TEST_F(Catalogue, ARebuildShowsTheNewEntriesNotCellsKeptFromTheOld) {
     model->Rebuild(nullptr);
     ASSERT_EQ(ComputeClientSize(model->Layout.Geometry).width, size.width);
     unsigned version = 0;
-    PanelPainter fresh(model->Catalogue.FolderList, version, model->Layout.Geometry, model->View);
+    PanelPainter fresh(model->Catalogue.FolderList(), version, model->Layout.Geometry, model->View);
     fresh.Colours = model->Painter.Colours;
     EXPECT_TRUE(pixels(model->Painter) == pixels(fresh));
 }
@@ -168,21 +168,21 @@ TEST_F(Catalogue, DuplicateNamesAcrossSectionsAreCutToTheFirst) {
     EXPECT_EQ(Value("Files", 1), paths.CommonPrograms + "\\Tool.lnk");
     EXPECT_EQ(Value("Files", 3), "");
     EXPECT_EQ(Value("Folders", 2), "");
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 1u);
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 1u);
 }
 
 TEST_F(Catalogue, HandEditedKeyMovesTheEntryAndSlotsSurviveARestart) {
     for (const char* n : {"A.lnk", "B.lnk"}) Program(paths.CommonPrograms, n);
     model->Rebuild(nullptr);
-    model->Catalogue.TabIni->DeleteKey("Files", "2");
-    model->Catalogue.TabIni->WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
+    TabFile().DeleteKey("Files", "2");
+    TabFile().WriteString("Files", "17", paths.CommonPrograms + "\\B.lnk");
     NewModel();
     model->Rebuild(nullptr);
     EXPECT_EQ(Value("Files", 17), paths.CommonPrograms + "\\B.lnk");
     EXPECT_EQ(Value("Files", 2), "");
     Point expected = MainCellOrigin(model->Layout.Geometry, 17);
-    EXPECT_EQ(model->Catalogue.FolderList[1].CellX, expected.x);
-    EXPECT_EQ(model->Catalogue.FolderList[1].CellY, expected.y);
+    EXPECT_EQ(model->Catalogue.FolderList()[1].CellX, expected.x);
+    EXPECT_EQ(model->Catalogue.FolderList()[1].CellY, expected.y);
     EXPECT_EQ(model->Layout.Geometry.ItemCount, 17);
 }
 
@@ -211,7 +211,7 @@ TEST_F(Catalogue, CorruptedCatalogueNeitherCrashesNorGrows) {
 TEST_F(Catalogue, KeptIconsFollowAReplacedShortcutAndAChangedTarget) {
     std::string other = Program(paths.CommonPrograms, "Other.lnk");
     auto shown = [&](const std::string& caption) {
-        for (const TFolder& f : model->Catalogue.FolderList)
+        for (const TFolder& f : model->Catalogue.FolderList())
             if (f.Caption == caption) return f.IconIndex;
         return -1;
     };
@@ -233,7 +233,7 @@ TEST_F(Catalogue, KeptIconsFollowAReplacedShortcutAndAChangedTarget) {
     EXPECT_NE(shown("Other"), before) << "not the kept icon";
     // A shortcut's icon is its target's (where it stores none): a target rewritten is another key.
     std::string link = Program(paths.CommonPrograms, "Tool.lnk");
-    IconIndexCache& kept = model->Catalogue.Icons;  // reads a shortcut again only when it changed
+    IconIndexCache kept;  // reads a shortcut again only when it changed
     std::string key = kept.KeyOf(link);
     EXPECT_EQ(key, IconKeyOf(link));
     WriteWholeFile(base + "\\bin\\Tool.exe", "MZ and more");
@@ -255,7 +255,7 @@ TEST_F(Catalogue, SubmenuIconsAreAskedWhenDrawnOnceEachAndAreTheShells) {
     Program(user, "Mine.lnk");
     WriteWholeFile(common + "\\Readme.txt", "text");
     TFolderMenu& menus = model->Submenus;
-    menus.FillMenu("Tools", model->Catalogue.DesktopFolder.Get());
+    menus.FillMenu("Tools", model->Catalogue.DesktopFolder());
     ASSERT_TRUE(menus.FolderMenu);
     EXPECT_EQ(menus.IconsAsked(), 0u) << "nothing asked before the menu is drawn";
     HMENU top = menus.FolderMenu.Get();
@@ -292,7 +292,7 @@ TEST_F(Catalogue, MissingTargetsAndCutSubmenusAreLoggedAndKeptWhetherOrNotTheLog
     ASSERT_TRUE(ForceDirectories(deep));
     Program(deep, "Bottom.lnk");
     model->Rebuild(nullptr);
-    model->Catalogue.TabIni->WriteString("Files", "3", paths.CommonPrograms + "\\Gone.lnk");
+    TabFile().WriteString("Files", "3", paths.CommonPrograms + "\\Gone.lnk");
     for (bool logWritable : {true, false}) {
         SCOPED_TRACE(logWritable ? "log written" : "log refused");
         ProgramFolder = logWritable ? paths.AppData + "\\" : paths.AppData + "\\missing\\";
@@ -300,10 +300,10 @@ TEST_F(Catalogue, MissingTargetsAndCutSubmenusAreLoggedAndKeptWhetherOrNotTheLog
         g_logFailuresShown = 0;
         SeenAttributes seen;
         model->Catalogue.FillItems(seen);
-        model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder.Get());
+        model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder());
         SetLogFailureDisplay(nullptr);
         ProgramFolder = saved;
-        const auto& list = model->Catalogue.FolderList;
+        const auto& list = model->Catalogue.FolderList();
         ASSERT_EQ(list.size(), 3u);
         auto gone = std::find_if(list.begin(), list.end(), [](const TFolder& f) { return f.Caption == "Gone"; });
         ASSERT_NE(gone, list.end());
@@ -327,13 +327,13 @@ TEST_F(Catalogue, QuickAreaAndLayoutFile) {
     for (const char* n : {"Q1.lnk", "Q2.lnk", "Q3.lnk", "Q4.lnk"}) Program(paths.UserStartMenu, n);
     Program(paths.CommonStartMenu, "Q0.lnk");
     model->Rebuild(nullptr);
-    EXPECT_EQ(model->Catalogue.QuickTabIni->ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
-    EXPECT_EQ(model->Catalogue.QuickTabIni->ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
+    EXPECT_EQ(QuickTabFile().ReadString("Files", "1", ""), paths.CommonStartMenu + "\\Q0.lnk");
+    EXPECT_EQ(QuickTabFile().ReadString("Files", "5", ""), paths.UserStartMenu + "\\Q4.lnk");
     EXPECT_EQ(Quick().find("programs"), std::string::npos) << "the Programs folder is no quick entry";
     EXPECT_EQ(ReadWholeFile(paths.AppData + "\\Main.ini"),
               "[Resolution]\r\nCount=1\r\nWidth=3\r\nHeight=3\r\nquickeCount=5\r\nquickeHeight=2\r\n[Tabs]\r\n1=None\r\n");
     EXPECT_EQ(model->Layout.Geometry.GridTop, 2 * model->Layout.Geometry.CellHeight + 41);
-    const TFolder& q4 = model->Catalogue.FolderList.back();
+    const TFolder& q4 = model->Catalogue.FolderList().back();
     EXPECT_EQ(q4.FolderType, ekQuickFile);
     EXPECT_EQ(q4.CellX, model->Layout.Geometry.LeftMargin + model->Layout.Geometry.CellWidth);
     EXPECT_EQ(q4.CellY, model->Layout.Geometry.CellHeight + 34);
@@ -343,11 +343,11 @@ TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {
     ForceDirectories(paths.CommonPrograms);
     for (int i = 0; i < 330; ++i) WriteWholeFile(paths.CommonPrograms + "\\f" + std::to_string(1000 + i) + ".txt", "");
     model->Rebuild(nullptr);
-    EXPECT_EQ(model->Catalogue.TabIni->ReadSection("Files").size(), 330u);
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 330u);
+    EXPECT_EQ(TabFile().ReadSection("Files").size(), 330u);
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 330u);
     EXPECT_GE(model->Layout.Geometry.Columns, 21);
     std::set<std::pair<int, int>> cells;
-    for (const TFolder& f : model->Catalogue.FolderList) cells.insert({f.CellX, f.CellY});
+    for (const TFolder& f : model->Catalogue.FolderList()) cells.insert({f.CellX, f.CellY});
     EXPECT_EQ(cells.size(), 330u) << "every entry has a cell of its own";
 }
 
@@ -379,7 +379,7 @@ TEST_F(Catalogue, ARootAwayForOneStartLosesNoSlotNoStampAndTheBackupKeepsItsEntr
     model->Rebuild(nullptr);
     std::string lived = Tab();
     ASSERT_NE(lived.find("[SetupTime]"), std::string::npos) << lived;
-    size_t shown = model->Catalogue.FolderList.size();
+    size_t shown = model->Catalogue.FolderList().size();
     ASSERT_EQ(shown, 9u);
 
     std::string saved = ProgramFolder;
@@ -390,7 +390,7 @@ TEST_F(Catalogue, ARootAwayForOneStartLosesNoSlotNoStampAndTheBackupKeepsItsEntr
     model->Rebuild(nullptr);
     EXPECT_EQ(Tab(), lived) << "every entry, slot and stamp kept";
     EXPECT_EQ(CatalogueEntryLines(ReadWholeFile(paths.AppData + "\\tab1.ini.bak")), CatalogueEntryLines(lived));
-    EXPECT_EQ(model->Catalogue.FolderList.size(), shown) << "and shown";
+    EXPECT_EQ(model->Catalogue.FolderList().size(), shown) << "and shown";
     std::string log = ReadWholeFile(paths.AppData + "\\log.txt");
     EXPECT_NE(log.find("ProcessItems" + paths.UserPrograms + " cannot be read now; its 6 entries are kept as they were"),
               std::string::npos)
@@ -405,11 +405,11 @@ TEST_F(Catalogue, ARootAwayForOneStartLosesNoSlotNoStampAndTheBackupKeepsItsEntr
     for (int i : {0, 2}) DeleteFileA((paths.UserPrograms + "\\Mine " + std::to_string(i) + ".lnk").c_str());
     for (const char* n : {"Later 1.lnk", "Later 2.lnk", "Later 3.lnk"}) DeleteFileA((paths.UserPrograms + "\\" + n).c_str());
     model->Rebuild(nullptr);
-    ASSERT_EQ(model->Catalogue.FolderList.size(), 4u);
+    ASSERT_EQ(model->Catalogue.FolderList().size(), 4u);
     ASSERT_TRUE(MoveFileA(paths.UserPrograms.c_str(), away.c_str()));
     model->Rebuild(nullptr);
     ProgramFolder = saved;
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 3u) << "Tools went with its root";
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 3u) << "Tools went with its root";
     MoveFileA(away.c_str(), paths.UserPrograms.c_str());
 }
 
@@ -473,13 +473,13 @@ TEST_F(Catalogue, LocalizedNamesAreShownWhileSlotsAndOrderKeepTheFileNames) {
     model->Rebuild(nullptr);
     EXPECT_EQ(Tab(), before) << "no slot moved, nothing was renamed in the catalogue";
     std::map<std::string, std::wstring> shown;
-    for (const TFolder& f : model->Catalogue.FolderList) shown[f.Caption] = f.WideCaption;
+    for (const TFolder& f : model->Catalogue.FolderList()) shown[f.Caption] = f.WideCaption;
     EXPECT_EQ(shown.at("Notepad"), L"Editor") << "its folder's [LocalizedFileNames]";
     EXPECT_EQ(shown.at("Accessories"), L"Zubeh\u00F6r") << "the folder's own name, whichever root it is stored under";
     EXPECT_EQ(shown.at("Paint"), L"") << "no localized name: the caption as it was";
 
     TFolderMenu& menus = model->Submenus;
-    menus.FillMenu("Accessories", model->Catalogue.DesktopFolder.Get());
+    menus.FillMenu("Accessories", model->Catalogue.DesktopFolder());
     ASSERT_TRUE(menus.FolderMenu);
     HMENU top = menus.FolderMenu.Get();
     ASSERT_EQ(GetMenuItemCount(top), 3);

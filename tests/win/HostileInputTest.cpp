@@ -16,7 +16,7 @@ namespace {
 class Hostile : public CatalogueTree {
 protected:
     bool Shown(const std::string& caption) const {
-        return std::any_of(model->Catalogue.FolderList.begin(), model->Catalogue.FolderList.end(),
+        return std::any_of(model->Catalogue.FolderList().begin(), model->Catalogue.FolderList().end(),
                            [&](const TFolder& f) { return f.Caption == caption; });
     }
     std::string Slot(const std::string& path) const { return SlotKeyOf(Tab(), path); }
@@ -64,7 +64,7 @@ TEST_F(Hostile, BrokenShortcutsLongPathsAndForeignNamesLeaveTheRealProgramsShown
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Caf\xE9"));
     EXPECT_TRUE(Shown("Deep"));
-    model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder.Get());
+    model->Submenus.FillMenu("Deep", model->Catalogue.DesktopFolder());
     EXPECT_TRUE(model->Submenus.FolderMenu);
     EXPECT_EQ(model->Submenus.FolderMenuPaths.size(), 2u) << "both shortcuts at the end of the long path";
     LoggedRebuild();  // and again over its own catalogue
@@ -79,7 +79,7 @@ TEST_F(Hostile, FiveThousandItemsInOneFolder) {
     for (int i = 0; i < 5000; ++i) WriteWholeFile(big + "\\item " + std::to_string(i) + ".txt", "");
     LoggedRebuild();
     EXPECT_TRUE(Shown("Big"));
-    model->Submenus.FillMenu("Big", model->Catalogue.DesktopFolder.Get());
+    model->Submenus.FillMenu("Big", model->Catalogue.DesktopFolder());
     ASSERT_TRUE(model->Submenus.FolderMenu);
     EXPECT_EQ(GetMenuItemCount(model->Submenus.FolderMenu.Get()), 5002);
 }
@@ -110,7 +110,7 @@ TEST_F(Hostile, TruncatedBinaryAndHugeCatalogueFilesLoseNoValidEntry) {
     NewModel();
     LoggedRebuild();
     for (size_t i = 0; i < links.size(); ++i) EXPECT_EQ(Slot(links[i]), slots[i]) << links[i];
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 3u);
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 3u);
     size_t size = Tab().size();
     LoggedRebuild();
     EXPECT_EQ(Tab().size(), size) << "rebuilds over the noise do not make it grow";
@@ -214,14 +214,14 @@ TEST_F(Hostile, FoldersThatLoopBackAndFoldersThatCannotBeReadLeaveTheRestShown) 
     LoggedRebuild();
     EXPECT_TRUE(Shown("Real"));
     EXPECT_TRUE(Shown("Loop"));
-    Logged([&] { model->Submenus.FillMenu("Loop", model->Catalogue.DesktopFolder.Get()); });
+    Logged([&] { model->Submenus.FillMenu("Loop", model->Catalogue.DesktopFolder()); });
     ASSERT_TRUE(model->Submenus.FolderMenu);
     // Inside, Beside and the Programs folder once through Back; its own Loop is not walked again.
     EXPECT_LE(model->Submenus.FolderMenuPaths.size(), 8u);
     EXPECT_TRUE(std::any_of(model->Submenus.FolderMenuPaths.begin(), model->Submenus.FolderMenuPaths.end(),
                             [](const std::string& s) { return s.find("Inside.lnk") != std::string::npos; }));
     EXPECT_NE(LogText().find("leads back"), std::string::npos) << LogText();
-    Logged([&] { model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder.Get()); });
+    Logged([&] { model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder()); });
     EXPECT_TRUE(!model->Submenus.FolderMenu || model->Submenus.FolderMenuPaths.empty()) << "a folder that cannot be read lists nothing";
 
     lockedFolder.Reset();
@@ -229,7 +229,7 @@ TEST_F(Hostile, FoldersThatLoopBackAndFoldersThatCannotBeReadLeaveTheRestShown) 
     LoggedRebuild();
     EXPECT_TRUE(Shown("Busy"));
     EXPECT_TRUE(Shown("Locked"));
-    model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder.Get());
+    model->Submenus.FillMenu("Locked", model->Catalogue.DesktopFolder());
     ASSERT_TRUE(model->Submenus.FolderMenu);
     EXPECT_EQ(model->Submenus.FolderMenuPaths.size(), 2u) << "readable again, both shortcuts are listed";
 }
@@ -249,7 +249,7 @@ TEST_F(Hostile, HandEditedCatalogueKeysOfNoSlotAreDroppedAndTheValidOnesKept) {
         EXPECT_GT(std::atoi(s.c_str()), 0) << links[i];
         EXPECT_LT(std::atoi(s.c_str()), 100) << links[i];
     }
-    EXPECT_EQ(model->Catalogue.FolderList.size(), 5u);
+    EXPECT_EQ(model->Catalogue.FolderList().size(), 5u);
     EXPECT_NE(LogText().find("Slot number -4 is out of range"), std::string::npos) << LogText();
     EXPECT_LT(model->Layout.Geometry.ItemCount, 100) << "no grid for a slot that was never one";
 }
@@ -296,12 +296,12 @@ TEST_F(Hostile, NamesTheAnsiCallsCannotReachKeepTheirSlotsAndLineBreaksAreLeftOu
     for (size_t at = first.find("[Files]"); at != std::string::npos; at = first.find("[Files]", at + 1)) ++sections;
     EXPECT_EQ(sections, 1u) << first;
     EXPECT_EQ(first.find("Break"), std::string::npos);
-    EXPECT_EQ(model->Catalogue.FolderList.size(), served) << "known by their short aliases:\n" << first;
+    EXPECT_EQ(model->Catalogue.FolderList().size(), served) << "known by their short aliases:\n" << first;
     // Shown under their own names, and started through the alias.
     for (const std::wstring& name : foreign) {
-        auto entry = std::find_if(model->Catalogue.FolderList.begin(), model->Catalogue.FolderList.end(),
+        auto entry = std::find_if(model->Catalogue.FolderList().begin(), model->Catalogue.FolderList().end(),
                                   [&](const TFolder& f) { return f.WideCaption == name; });
-        ASSERT_NE(entry, model->Catalogue.FolderList.end());
+        ASSERT_NE(entry, model->Catalogue.FolderList().end());
         EXPECT_EQ(AnsiLowerFileName(LaunchRequestFor(entry->FullName).file), base + "\\bin\\plain.exe");
     }
     std::string log = LogText();
@@ -363,7 +363,7 @@ TEST_F(Hostile, AFullDiskAtManySizesKeepsThePreviousFilesAndLosesNoEntry) {
     model->Rebuild(nullptr);
     const std::string good = Tab(), goodBackup = ReadWholeFile(data + "\\tab1.ini.bak");
     const std::string goodMain = ReadWholeFile(data + "\\Main.ini"), goodQuick = Quick();
-    ASSERT_EQ(model->Catalogue.FolderList.size(), 30u);
+    ASSERT_EQ(model->Catalogue.FolderList().size(), 30u);
     ASSERT_EQ(good, goodBackup);
     auto later = [&](const std::string& pad, bool make) {
         for (int i = 0; i < 30; ++i) {
@@ -412,7 +412,7 @@ TEST_F(Hostile, AFullDiskAtManySizesKeepsThePreviousFilesAndLosesNoEntry) {
                 ++failures;
                 EXPECT_NE(log.find("CalcAllUnable to write to " + data + "\\"), std::string::npos) << log;
                 EXPECT_EQ(backup, goodBackup);
-                EXPECT_EQ(model->Catalogue.FolderList.size(), 30u) << "the panel keeps the previous file";
+                EXPECT_EQ(model->Catalogue.FolderList().size(), 30u) << "the panel keeps the previous file";
             } else {
                 ++writtenWhole;
                 EXPECT_EQ(CatalogueEntryLines(now), 60) << now;

@@ -82,8 +82,8 @@ TEST_F(ShortcutRules, ResolveGivesTargetArgumentsAndWorkingFolder) {
 
 TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
     std::string link = Program(paths.CommonPrograms, "Editor.lnk");
-    int file = ShellIconIndex(link, model->Catalogue.DesktopFolder.Get());
-    int folder = ShellIconIndex(paths.CommonPrograms, model->Catalogue.DesktopFolder.Get());
+    int file = ShellIconIndex(link, model->Catalogue.DesktopFolder());
+    int folder = ShellIconIndex(paths.CommonPrograms, model->Catalogue.DesktopFolder());
     // The same system image list index the shell gives each path by itself.
     for (const auto& [path, index] : {std::pair<std::string, int>{link, file}, {paths.CommonPrograms, folder}}) {
         SHFILEINFOA info = {};
@@ -91,7 +91,7 @@ TEST_F(ShortcutRules, IconIndexesForFilesAndFolders) {
         EXPECT_EQ(index, info.iIcon) << path;
     }
     EXPECT_NE(file, folder);
-    EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", model->Catalogue.DesktopFolder.Get()), std::exception);
+    EXPECT_THROW(ShellIconIndex(base + "\\no\\such\\thing.lnk", model->Catalogue.DesktopFolder()), std::exception);
 }
 
 // Kept icons: asked again exactly when something the answer depends on changed.
