@@ -1,5 +1,5 @@
 ; The Windows installer and uninstaller. scripts/package builds it with makensis:
-;   -DVERSION=1.4 -DOUTFILE=<setup.exe> -DREADME=<README.txt>
+;   -DVERSION=<version, from CMakeLists.txt> -DOUTFILE=<setup.exe> -DREADME=<README.txt>
 ;   -DBIN32=<folder with the 32-bit Kestrola.exe, Kestrola.dll and KestrolaSetup.dll>
 ;   -DBIN64=<folder with the 64-bit Kestrola.exe and KestrolaSetup.dll>
 ;   -DTARGET=amd64-unicode for an installer that runs only on 64-bit Windows (the tests', where no

@@ -68,7 +68,9 @@ kwine() {
   if [ "${WINEARCH:-win32}" = win64 ]; then /usr/lib/wine/wine64 "$@"; else wine "$@"; fi
 }
 
-wine_session_start() {
+# The settings every Wine run of the scripts takes, over the prefix given.
+wine_env() {
+  export WINEPREFIX="$1"
   if [ "$(kestrola_preset)" = mingw ]; then
     export WINEARCH=win32
   else
@@ -78,21 +80,32 @@ wine_session_start() {
   # No Mono or Gecko prompts; no menu builder run for every shortcut saved under the Start Menu
   # (about a tenth of a second each), nor desktop entries left behind on the host.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  KESTROLA_SESSION_DIR=$(mktemp -d /tmp/kestrola-session.XXXXXX)
-  export WINEPREFIX="$KESTROLA_SESSION_DIR/prefix"
-  trap wine_session_stop EXIT
+}
 
+# A private X screen of 1280 x 1024; its number, process and log go into the folder given, and
+# DISPLAY names it. It lives on after the caller unless the caller stops it.
+xvfb_start() {
+  local dir=$1
+  mkdir -p "$dir"
+  exec 3> "$dir/display"
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 < /dev/null &
+  echo $! > "$dir/xvfb.pid"
+  exec 3>&-
+  for _ in $(seq 1 100); do
+    [ -s "$dir/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$dir/display")"
+}
+
+wine_session_start() {
+  KESTROLA_SESSION_DIR=$(mktemp -d /tmp/kestrola-session.XXXXXX)
+  wine_env "$KESTROLA_SESSION_DIR/prefix"
+  trap wine_session_stop EXIT
   if [ -z "${KESTROLA_USE_DISPLAY:-}" ]; then
-    exec 3> "$KESTROLA_SESSION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$KESTROLA_SESSION_DIR/xvfb.log" 2>&1 &
-    KESTROLA_XVFB_PID=$!
-    exec 3>&-
-    for _ in $(seq 1 100); do
-      [ -s "$KESTROLA_SESSION_DIR/display" ] && break
-      sleep 0.1
-    done
-    [ -s "$KESTROLA_SESSION_DIR/display" ] || { echo "Xvfb did not start" >&2; cat "$KESTROLA_SESSION_DIR/xvfb.log" >&2; exit 1; }
-    export DISPLAY=":$(head -n1 "$KESTROLA_SESSION_DIR/display")"
+    xvfb_start "$KESTROLA_SESSION_DIR" || exit 1
+    KESTROLA_XVFB_PID=$(cat "$KESTROLA_SESSION_DIR/xvfb.pid")
   fi
 
   if ! kwine wineboot -i >"$KESTROLA_SESSION_DIR/wineboot.log" 2>&1; then
@@ -107,9 +120,23 @@ wine_session_start() {
     kwine reg add 'HKCU\Software\Wine' /v Version /d "$KESTROLA_WINE_VERSION" /f >/dev/null 2>&1
     wineserver -w
   fi
+  # A console program that waits for the whole session: without one, Wine ends its system
+  # processes after each program and starts them again for the next, about two seconds a test.
+  mkfifo "$KESTROLA_SESSION_DIR/hold"
+  kwine cmd.exe /c "set /p x=" < "$KESTROLA_SESSION_DIR/hold" >/dev/null 2>&1 &
+  sleep 7200 > "$KESTROLA_SESSION_DIR/hold" 2>/dev/null < /dev/null &
+  KESTROLA_HOLD_PID=$!
+  # The desktop's own process, started now and apart: started by the first test that shows a
+  # window, it would live on with that test's output pipe open, and the test would never end.
+  kwine explorer.exe /desktop >/dev/null 2>&1 < /dev/null &
+  for _ in $(seq 1 50); do
+    pgrep -f 'explorer.exe /desktop' >/dev/null && break
+    sleep 0.1
+  done
 }
 
 wine_session_stop() {
+  [ -n "${KESTROLA_HOLD_PID:-}" ] && kill "$KESTROLA_HOLD_PID" >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
   [ -n "${KESTROLA_XVFB_PID:-}" ] && kill "$KESTROLA_XVFB_PID" >/dev/null 2>&1 || true
   [ -n "${KESTROLA_SESSION_DIR:-}" ] && rm -rf "$KESTROLA_SESSION_DIR"

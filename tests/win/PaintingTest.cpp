@@ -268,22 +268,34 @@ TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
 
 // The colours of each look, from the system's scheme: the classic look on the button face, the
 // themed one on the window colour.
-TEST_F(Painting, ColoursOfBothLooksComeFromTheScheme) {
+// Each look paints in the scheme's colours: the grid and the entries on the button face (on the
+// window colour with visual styles), the highlighted entry, the captions and the etched lines.
+TEST_F(Painting, EachLookPaintsInTheSchemesColours) {
     ASSERT_NE(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)) << "the scheme tells them apart";
-    ASSERT_NE(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT));
-    painter.Colours.VisualStyles = false;
-    painter.TakeSchemeColours();
-    EXPECT_EQ(painter.Colours.WindowBackColor, GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(Rgb(painter.Colours.ItemBackColor), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(Rgb(painter.Colours.ItemTextColor), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_EQ(Rgb(painter.Colours.HighlightBackColor), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(Rgb(painter.Colours.HighlightTextColor), GetSysColor(COLOR_HIGHLIGHTTEXT));
-    EXPECT_EQ(Rgb(painter.Colours.LightLineColor), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(Rgb(painter.Colours.ShadowLineColor), GetSysColor(COLOR_BTNSHADOW));
-    painter.Colours.VisualStyles = true;
-    painter.TakeSchemeColours();
-    EXPECT_EQ(painter.Colours.WindowBackColor, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(Rgb(painter.Colours.ItemBackColor), GetSysColor(COLOR_WINDOW));
+    for (bool themed : {false, true}) {
+        SCOPED_TRACE(themed ? "visual styles" : "classic");
+        painter.Colours.VisualStyles = themed;
+        painter.TakeSchemeColours();
+        Layout(6, 3, 0, {1, 2});
+        view.CurrentItem = 1;
+        Paint();
+        const PanelGeometry& g = geometry;
+        const TFolder& a = entries[0];
+        const TFolder& b = entries[1];
+        COLORREF back = GetSysColor(themed ? COLOR_WINDOW : COLOR_BTNFACE);
+        EXPECT_EQ(At(a.CellX + 1, a.CellY + 1), back);
+        EXPECT_EQ(At(a.CellX + 2 * g.CellWidth + 1, a.CellY + 1), back) << "the grid where no entry is";
+        EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), GetSysColor(COLOR_HIGHLIGHT));
+        int captionTop = a.CellY + g.IconHeight + 2 * g.IconInset;
+        EXPECT_GT(CountColour(a.CellX, captionTop, a.CellX + g.CellWidth, a.CellY + g.CellHeight,
+                              GetSysColor(COLOR_WINDOWTEXT)), 0) << "the caption's ink";
+        EXPECT_GT(CountColour(b.CellX, captionTop, b.CellX + g.CellWidth, b.CellY + g.CellHeight,
+                              GetSysColor(COLOR_HIGHLIGHTTEXT)), 0) << "the highlighted caption's ink";
+        if (!themed) {
+            EXPECT_EQ(At(20, g.HeaderHeight), GetSysColor(COLOR_BTNSHADOW));
+            EXPECT_EQ(At(20, g.HeaderHeight + 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+        }
+    }
 }
 
 // With visual styles the header is the theme's active caption and no etched line is drawn. Wine's
@@ -310,16 +322,10 @@ TEST_F(Painting, ThemedLookTakesItsHeaderFromTheTheme) {
     EXPECT_EQ(At(20, g.HeaderHeight + 1), back);
     int stripTop = g.GridTop - g.BlockGap;
     int by = g.GridTop - g.BlockGap + g.BlockHeight() + g.BlockGap;
-    if (!panel.Get()) {
-        for (int y = stripTop - 2; y < stripTop + 4; ++y) EXPECT_EQ(At(40, y), back) << "no strip, no etched line";
-        EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(painter.Colours.ShadowLineColor)) << "the etched separator";
-    } else {
-        OffscreenBitmap strip(nullptr, size.width, 3);
-        RECT r{g.LeftMargin - 4, 0, size.width, 3};
-        FillRect(strip.Dc(), &r, static_cast<HBRUSH>(brush.Get()));
-        DrawThemeBackground(panel.Get(), strip.Dc(), SPP_PROGLIST, 0, &r, nullptr);
-        for (int x = g.LeftMargin - 4; x < size.width; ++x) EXPECT_EQ(At(x, stripTop + 1), GetPixel(strip.Dc(), x, 1));
-    }
+    // Wine's styles have no start panel class: no themed strip over the gap, the etched separator.
+    ASSERT_EQ(panel.Get(), nullptr);
+    for (int y = stripTop - 2; y < stripTop + 4; ++y) EXPECT_EQ(At(40, y), back) << "no strip, no etched line";
+    EXPECT_EQ(At(g.LeftMargin + g.BlockGap + 20, by + 2), Rgb(painter.Colours.ShadowLineColor)) << "the etched separator";
 }
 
 TEST_F(Painting, LeftBandIsThirtyPixelsWideFromSixtyBelowTheVisibleTop) {
