@@ -339,6 +339,16 @@ TEST_F(Living, PaintingAheadBeforeTheFirstShowKeepsThePanelsSize) {
         GetWindowRect(w, &r);
         return r.right - r.left != first.right - first.left || r.bottom - r.top != first.bottom - first.top;
     }, 1500)) << "the panel grew by the shadow's line";
+    // A show reads the shadow: the next rebuild makes room for its line.
+    PostToAll("KestrolaShowOldInstanceMenu");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+    made.push_back(menu + "\\AfterShow.lnk");
+    ASSERT_TRUE(MakeShortcut(made.back(), target, "", "", false));
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT r;
+        GetWindowRect(w, &r);
+        return r.right - r.left == first.right - first.left + 1 && r.bottom - r.top == first.bottom - first.top + 1;
+    }, 10000)) << "one line wider and taller once a show found the shadow";
     SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(before)), 0);
 }
 
