@@ -59,23 +59,6 @@ std::wstring CaptionOfMenuText(const std::wstring& text) {
     return out;
 }
 
-// The width rule takes byte strings; UTF-8 carries a shown name there and back whole.
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
-
 template <typename Icons>
 void AppendItems(HMENU menu, const MenuNode& node, Icons& icons) {
     UINT position = 0;
@@ -153,7 +136,8 @@ int TFolderMenu::MenuTextWidth(HMENU menu) const {
         mi.fMask = MIIM_STRING;
         mi.dwTypeData = text;
         mi.cch = 1024;
-        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(Utf8(CaptionOfMenuText(text)));
+        // The width rule takes byte strings; UTF-8 carries a shown name there and back whole.
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(ToUtf8(CaptionOfMenuText(text)));
     }
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     int height = -MulDiv(colours_.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);

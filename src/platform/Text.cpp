@@ -4,23 +4,31 @@
 
 #include <vector>
 
-std::wstring ToWide(const std::string& ansi) {
-    if (ansi.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+namespace {
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
     return wide;
 }
 
-std::string ToAnsi(const std::wstring& wide) {
+std::string Narrow(const std::wstring& wide, UINT codePage) {
     if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n, nullptr,
-                        nullptr);
-    return ansi;
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string text(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr, nullptr);
+    return text;
 }
+
+}  // namespace
+
+std::wstring ToWide(const std::string& ansi) { return Widen(ansi, CP_ACP); }
+std::string ToAnsi(const std::wstring& wide) { return Narrow(wide, CP_ACP); }
+std::wstring FromUtf8(const std::string& utf8) { return Widen(utf8, CP_UTF8); }
+std::string ToUtf8(const std::wstring& wide) { return Narrow(wide, CP_UTF8); }
 
 std::string AnsiLowerFileName(const std::string& text) {
     if (text.empty()) return text;

@@ -4,6 +4,9 @@
 
 std::wstring ToWide(const std::string& ansi);
 std::string ToAnsi(const std::wstring& wide);
+// UTF-8 holds any wide text whole, where the code page may not.
+std::wstring FromUtf8(const std::string& utf8);
+std::string ToUtf8(const std::wstring& wide);
 // Locale-aware lower-casing of a file name, as the system compares them.
 std::string AnsiLowerFileName(const std::string& text);
 // The system's message text for an error code, without the trailing line end.
