@@ -10,6 +10,7 @@
 #include "support/Pixels.h"
 #include "platform/Log.h"
 #include "platform/ProgramFolder.h"
+#include "platform/UiTexts.h"
 
 using Catalogue = CatalogueTree;
 
@@ -337,6 +338,18 @@ TEST_F(Catalogue, QuickAreaAndLayoutFile) {
     EXPECT_EQ(q4.FolderType, ekQuickFile);
     EXPECT_EQ(q4.CellX, model->Layout.Geometry.LeftMargin + model->Layout.Geometry.CellWidth);
     EXPECT_EQ(q4.CellY, model->Layout.Geometry.CellHeight + 34);
+}
+
+// No entry at all leaves no grid to size the panel by: the layout logs the error text the start
+// gave it, and the panel keeps its size.
+TEST_F(Catalogue, AnEmptyStartMenuLogsTheScreenSizeError) {
+    TranslateUiTexts();
+    std::string saved = ProgramFolder;
+    ProgramFolder = paths.AppData + "\\";
+    model->Rebuild(nullptr);
+    ProgramFolder = saved;
+    EXPECT_NE(ReadWholeFile(paths.AppData + "\\log.txt").find("MainIniReadError setting screen size!"),
+              std::string::npos);
 }
 
 TEST_F(Catalogue, MoreThan324EntriesAllKeepTheirPlace) {

@@ -23,9 +23,7 @@ TEST(TrayMenu, TranslateGivesEveryEntryItsEnglishCaptionInOrder) {
     EXPECT_EQ(entries, (std::vector<std::string>{"Show list of programs", "Settings...", "", "Mail to Support",
                                                   "About...", "", "Exit"}));
     EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_SHOWMENU)) << "drawn bold";
-    // The texts of the user interface, with the balloon's title and text.
-    EXPECT_EQ(UiTexts.FolderError, "Create folder error!");
-    EXPECT_EQ(UiTexts.ScreenSizeError, "Error setting screen size!");
+    // The balloon's title and text (the two errors' texts are guarded where they are logged).
     EXPECT_EQ(UiTexts.NewProgramTitle, "New Program");
     EXPECT_EQ(UiTexts.IconHint, "Click icon to show list of programs. Right-click for menu.");
 }
