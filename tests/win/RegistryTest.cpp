@@ -85,13 +85,6 @@ TEST_F(RegistryTest, DeleteRemovesTheValueAndIgnoresAMissingKey) {
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "V"));
 }
 
-TEST_F(RegistryTest, TextThatIsNoNumberFailsOnlyWhenConverted) {
-    WriteRegValue(HKEY_CURRENT_USER, kKey, "StartMenuShowX", RegValue::Text("abc"), RegType::Text);
-    RegValue v = ReadRegValue(HKEY_CURRENT_USER, kKey, "StartMenuShowX");
-    EXPECT_EQ(v.text, "abc");
-    EXPECT_THROW(v.ToInteger(), Error);
-}
-
 TEST_F(RegistryTest, ARefusedWriteRaisesTheTextOfTheCallsOwnError) {
     // Registry calls return their error and leave the last error alone: the text is the system's
     // message for the call's own code, whole, without the line end that ends the message.
