@@ -17,7 +17,7 @@
 #include "Report.h"
 #include "StartMenuGenerator.h"
 #include "Timing.h"
-#include "UnixProcess.h"
+#include "support/UnixProcess.h"
 #include "catalogue/FolderPaths.h"
 #include "panel/LabColor.h"
 #include "support/Program.h"

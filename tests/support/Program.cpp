@@ -54,13 +54,6 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-unsigned long long Program::CpuMilliseconds() const {
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(info_.hProcess, &created, &ended, &kernel, &user)) return ~0ull;
-    auto ticks = [](const FILETIME& f) { return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-    return (ticks(kernel) + ticks(user)) / 10000;
-}
-
 void Program::Kill() {
     TerminateProcess(info_.hProcess, 9);
     WaitForSingleObject(info_.hProcess, 5000);

@@ -35,8 +35,6 @@ public:
     // The process's main window, once it exists (null on time-out).
     HWND WaitForMainWindow(DWORD timeoutMs = 10000) const;
     HWND MainWindow() const;
-    // Processor time it used, user and kernel, in milliseconds.
-    unsigned long long CpuMilliseconds() const;
 
 private:
     PROCESS_INFORMATION info_{};

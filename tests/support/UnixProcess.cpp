@@ -1,4 +1,4 @@
-#include "UnixProcess.h"
+#include "support/UnixProcess.h"
 
 #include <windows.h>
 
