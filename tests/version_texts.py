@@ -1,6 +1,6 @@
 """The texts that name the version by hand follow the project's one definition of it: the
-README's examples, the package's README and the about box's "Version" line, which the
-specification fixes as text."""
+README's examples, the package's README and the about box's "Version" line, which stays a
+fixed text of the dialog."""
 import re
 import sys
 

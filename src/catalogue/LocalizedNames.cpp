@@ -6,6 +6,7 @@
 
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "platform/Wow64.h"
 
 namespace {
 
@@ -24,17 +25,6 @@ std::wstring Trimmed(const std::wstring& text) {
 std::wstring IniOf(const std::string& folder) { return ToWide(folder) + L"\\desktop.ini"; }
 
 bool Exists(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring Expanded(const std::wstring& text) {
-    if (text.find(L'%') == std::wstring::npos) return text;
-    DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (size == 0) return text;
-    std::wstring out(size, L'\0');
-    DWORD written = ExpandEnvironmentStringsW(text.c_str(), &out[0], size);
-    if (written == 0 || written > size) return text;
-    out.resize(written - 1);
-    return out;
-}
 
 // Looked up at run time: Windows XP's shell library may lack it, and XP stores localized names
 // on disk anyway.
@@ -102,7 +92,7 @@ std::wstring LocalizedNames::Resolve(const std::wstring& value) {
     std::wstring name;
     if (LoadIndirectFn load = LoadIndirect()) {
         wchar_t out[1024] = {};
-        if (SUCCEEDED(load(Expanded(value).c_str(), out, 1024, nullptr))) name = out;
+        if (SUCCEEDED(load(ExpandVariables(value).c_str(), out, 1024, nullptr))) name = out;
     }
     resolved_.emplace(value, name);
     return name;

@@ -126,18 +126,25 @@ void TFolderMenu::FillMenu(const std::string& folderName, IShellFolder* desktop)
     });
 }
 
+bool MenuItemText(HMENU menu, UINT position, std::wstring& text) {
+    wchar_t buffer[1024] = {};
+    MENUITEMINFOW mi = {};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_STRING;
+    mi.dwTypeData = buffer;
+    mi.cch = 1024;
+    if (!GetMenuItemInfoW(menu, position, TRUE, &mi)) return false;
+    text = buffer;
+    return true;
+}
+
 int TFolderMenu::MenuTextWidth(HMENU menu) const {
     std::vector<std::string> captions;
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        wchar_t text[1024] = {};
-        MENUITEMINFOW mi = {};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_STRING;
-        mi.dwTypeData = text;
-        mi.cch = 1024;
+        std::wstring text;
         // The width rule takes byte strings; UTF-8 carries a shown name there and back whole.
-        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) captions.push_back(ToUtf8(CaptionOfMenuText(text)));
+        if (MenuItemText(menu, static_cast<UINT>(i), text)) captions.push_back(ToUtf8(CaptionOfMenuText(text)));
     }
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     int height = -MulDiv(colours_.MenuFontSize, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);

@@ -14,6 +14,9 @@
 #include "panel/Painter.h"
 #include "platform/Handle.h"
 
+// The text of the menu's item at the position, as the menu holds it ("&&" for an ampersand).
+bool MenuItemText(HMENU menu, UINT position, std::wstring& text);
+
 // Shows the shared small system image list; never destroys it.
 struct SubmenuImageList {
     HIMAGELIST list = nullptr;

@@ -20,16 +20,25 @@ bool RunningUnderWow64() {
 #endif
 }
 
-std::string ExpandVariables(const std::string& text) {
-    if (text.find('%') == std::string::npos) return text;
-    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+namespace {
+
+// Text as it is when the system cannot expand it.
+template <typename Text, typename Expand>
+Text Expanded(const Text& text, Expand expand) {
+    if (text.find('%') == Text::npos) return text;
+    DWORD size = expand(text.c_str(), nullptr, 0);
     if (size == 0) return text;
-    std::string out(size, '\0');
-    DWORD written = ExpandEnvironmentStringsA(text.c_str(), &out[0], size);
+    Text out(size, '\0');
+    DWORD written = expand(text.c_str(), &out[0], size);
     if (written == 0 || written > size) return text;
     out.resize(written - 1);
     return out;
 }
+
+}  // namespace
+
+std::string ExpandVariables(const std::string& text) { return Expanded(text, ExpandEnvironmentStringsA); }
+std::wstring ExpandVariables(const std::wstring& text) { return Expanded(text, ExpandEnvironmentStringsW); }
 
 std::string NativeFileOf(const std::string& path) {
     if (!RunningUnderWow64()) return path;

@@ -9,3 +9,4 @@ bool RunningUnderWow64();
 std::string NativeFileOf(const std::string& path);
 // Variables in a path ("%SystemRoot%\system32\x.exe"), expanded with this process's environment.
 std::string ExpandVariables(const std::string& text);
+std::wstring ExpandVariables(const std::wstring& text);

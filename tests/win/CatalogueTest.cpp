@@ -451,13 +451,8 @@ int ShellString(std::wstring& text) {
 }
 
 std::wstring MenuTextAt(HMENU menu, UINT position) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mi = {};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    mi.dwTypeData = text;
-    mi.cch = 256;
-    return GetMenuItemInfoW(menu, position, TRUE, &mi) ? text : L"(none)";
+    std::wstring text;
+    return MenuItemText(menu, position, text) ? text : L"(none)";
 }
 
 }  // namespace
