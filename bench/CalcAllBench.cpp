@@ -130,12 +130,13 @@ int main(int argc, char** argv) {
             if (r == 0) {
                 // Where a rebuild's time goes, step by step (the files are in place).
                 TCatalogue& c = form.Catalogue;
-                PanelGeometry& geo = form.Layout.Geometry;
+                const PanelGeometry& geo = form.Layout.Geometry();
                 double scan = Milliseconds([&] { c.GetItems(); });
                 double sort = Milliseconds([&] { c.SortItems(); });
                 // Nothing changed: the reconciliation writes nothing.
                 SeenAttributes seen;
-                double process = Milliseconds([&] { c.ProcessItems(geo.Columns, geo.ItemCount, geo.QuickCount, seen); });
+                int items = geo.ItemCount, quick = geo.QuickCount;
+                double process = Milliseconds([&] { c.ProcessItems(geo.Columns, items, quick, seen); });
                 double fill = Milliseconds([&] { c.FillItems(seen); });
                 std::printf("  entries on the panel: %zu; a rebuild's steps: scan %.1f, sort %.1f, reconcile %.1f, "
                             "read and icons %.1f ms\n",

@@ -56,7 +56,7 @@ void TMainForm::FormCreate() {
         CreateDataFolder();
         SetLogFallbackFolder(Model.DataFolder);
         Model.OpenFiles();
-        SetIconParams(Model.Layout.Geometry);
+        Model.Layout.SetIconParams();
         if (std::optional<unsigned> delay = Model.Layout.SetScreenSize()) Pointer.SubmenuDelay().SetInterval(*delay);
         HandleNeeded();
         Tray.Add(Handle(), XpOrLater);
@@ -70,7 +70,7 @@ void TMainForm::FormCreate() {
         Watchers.Start(Handle(), paths.CommonStartMenu, paths.UserStartMenu);
         View.ScrollX = 0;
         View.ScrollY = 0;
-        View.ScrollBand = Model.Layout.Geometry.Px(30);
+        View.ScrollBand = Model.Layout.Geometry().Px(30);
     });
 }
 
@@ -82,7 +82,7 @@ void TMainForm::CreateDataFolder() {
 
 void TMainForm::FirstRunSettings() {
     if (RegValueExists(HKEY_CURRENT_USER, kProgramKey, "ShowTip")) return;
-    Tray.ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, Win2000OrLater);
+    Tray.ShowWelcome(Win2000OrLater);
     WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "ShowTip", 1);
     WriteRegText(HKEY_CURRENT_USER, kRunKey, "Kestrola", "\"" + ProgramFolder + ExecutableFileName() + "\"");
     WriteRegInteger(HKEY_CURRENT_USER, kProgramKey, "IntegrateWithSystem", 1);

@@ -105,8 +105,8 @@ private:
 
     TPanelModel Model;
     PanelView View;
-    PanelPainter Painter{Model.Catalogue.FolderList(), Model.Catalogue.ListVersion(), Model.Layout.Geometry, View};
-    TFolderMenu Submenus{Model.FolderPaths, Painter.Colours, Model.Layout.Geometry};
+    PanelPainter Painter{Model.Catalogue.FolderList(), Model.Catalogue.ListVersion(), Model.Layout.Geometry(), View};
+    TFolderMenu Submenus{Model.FolderPaths, Painter.Colours, Model.Layout.Geometry()};
     TPanelPointer Pointer{Model, View, Painter, Submenus,
                           {[this](const std::string& path) { StartSequence(path); }, [this] { return PanelShown; },
                            [this] { DragStep(); }, [](int left, int top) { StorePanelPosition(left, top); }}};

@@ -88,7 +88,7 @@ void TMainForm::ShowSequence() {
     Painter.PrepareColors();
     // Read at every show, and only here; a drag clears it until the next one.
     BOOL shadow = FALSE;
-    Model.Layout.Geometry.DropShadow = SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow;
+    Model.Layout.SetDropShadow(SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0) && shadow);
     PanelShown = true;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
@@ -96,7 +96,7 @@ void TMainForm::ShowSequence() {
 }
 
 void TMainForm::DragStep() {
-    if (XpOrLater) Model.Layout.Geometry.DropShadow = false;
+    if (XpOrLater) Model.Layout.SetDropShadow(false);
 }
 
 void TMainForm::MainFormHide() {
@@ -140,7 +140,7 @@ void TMainForm::DelayMenuTimerTimer() {
             // The rule measures from the work area's origin.
             IntRect beside{show.left - work.left, show.top - work.top, show.right - work.left, show.bottom - work.top};
             Point at = DelayedPlacement(beside, client.right, client.bottom, work.right - work.left,
-                                        work.bottom - work.top, Model.Layout.Geometry.Dpi);
+                                        work.bottom - work.top, Model.Layout.Geometry().Dpi);
             return POINT{work.left + at.x, work.top + at.y};
         });
     });

@@ -51,34 +51,34 @@ std::optional<unsigned> TPanelLayout::SetScreenSize() {
         long delay = DecimalOrRaise(MenuShowDelayText());
         submenuDelay = static_cast<unsigned>(delay < 0 ? 0 : delay);
         // Six line widths at 96 DPI; scaled as one length, so that the ramp keeps its width.
-        Geometry.LeftMargin = Geometry.Px(6);
-        Geometry.HeaderHeight = Geometry.Px(30);
+        geometry_.LeftMargin = geometry_.Px(6);
+        geometry_.HeaderHeight = geometry_.Px(30);
     });
     return submenuDelay;
 }
 
 void TPanelLayout::MainIniWrite() {
     Guarded("MainIniWrite", [&] {
-        PanelGeometry& g = Geometry;
-        MainIni->WriteInteger("Resolution", "Count", g.ItemCount);
+        PanelGeometry& g = geometry_;
+        mainIni_->WriteInteger("Resolution", "Count", g.ItemCount);
         GridSize grid = MainGridSize(g.ItemCount);
         g.Columns = grid.columns;
         g.Rows = grid.rows;
-        MainIni->WriteInteger("Resolution", "Width", g.Columns);
-        MainIni->WriteInteger("Resolution", "Height", g.Rows);
-        MainIni->WriteString("Tabs", "1", "None");
-        MainIni->WriteInteger("Resolution", "quickeCount", g.QuickCount);
-        MainIni->WriteInteger("Resolution", "quickeHeight", QuickRows(g.QuickCount, g.Columns));
+        mainIni_->WriteInteger("Resolution", "Width", g.Columns);
+        mainIni_->WriteInteger("Resolution", "Height", g.Rows);
+        mainIni_->WriteString("Tabs", "1", "None");
+        mainIni_->WriteInteger("Resolution", "quickeCount", g.QuickCount);
+        mainIni_->WriteInteger("Resolution", "quickeHeight", QuickRows(g.QuickCount, g.Columns));
     });
 }
 
 void TPanelLayout::MainIniRead(HWND window) {
     Guarded("MainIniRead", [&] {
-        if (!MainIni->SectionExists("Resolution")) return;
-        PanelGeometry& g = Geometry;
-        g.StoredColumns = MainIni->ReadInteger("Resolution", "Width", -1);
-        g.StoredRows = MainIni->ReadInteger("Resolution", "Height", -1);
-        g.QuickAreaHeight = MainIni->ReadInteger("Resolution", "quickeHeight", 0) * g.CellHeight;
+        if (!mainIni_->SectionExists("Resolution")) return;
+        PanelGeometry& g = geometry_;
+        g.StoredColumns = mainIni_->ReadInteger("Resolution", "Width", -1);
+        g.StoredRows = mainIni_->ReadInteger("Resolution", "Height", -1);
+        g.QuickAreaHeight = mainIni_->ReadInteger("Resolution", "quickeHeight", 0) * g.CellHeight;
         g.GridTop = ComputeGridTop(g);
         if (g.StoredColumns < 1 || g.StoredRows < 1) throw Error(UiTexts.ScreenSizeError);
         ClientSize size = ComputeClientSize(g);

@@ -51,29 +51,36 @@ private:
 
 void TPanelModel::OpenFiles() {
     Catalogue.OpenFiles(DataFolder);
-    Layout.MainIni = std::make_unique<TIniFile>(DataFolder + "\\Main.ini");
+    Layout.OpenFile(DataFolder + "\\Main.ini");
 }
 
 void TPanelModel::CloseFiles() {
     Catalogue.CloseFiles();
-    Layout.MainIni.reset();
+    Layout.CloseFile();
 }
 
 bool TPanelModel::Rebuild(HWND window) {
     return Guarded("CalcAll", [&] {
         Catalogue.GetItems();
         Catalogue.SortItems();
-        PanelGeometry& g = Layout.Geometry;
+        const PanelGeometry& g = Layout.Geometry();
         SeenAttributes seen;
-        g.ItemCount = Catalogue.ProgramNames().Count();
-        g.QuickCount = Catalogue.QuickNames().Count();
+        Layout.SetCounts(Catalogue.ProgramNames().Count(), Catalogue.QuickNames().Count());
         // A file that cannot be replaced whole keeps its old content, and an update that cannot
         // even begin (a full disk) changes nothing: the panel is then built from what the files
         // hold, not left empty.
         Guarded("CalcAll", [&] {
-            FilesUpdate update{&Catalogue.TabIni(), Layout.MainIni.get(), &Catalogue.QuickTabIni()};
+            FilesUpdate update{&Catalogue.TabIni(), Layout.File(), &Catalogue.QuickTabIni()};
             Layout.MainIniWrite();
-            Catalogue.ProcessItems(g.Columns, g.ItemCount, g.QuickCount, seen);
+            {
+                // The counts as the reconciliation leaves them, also when it fails half-way.
+                struct CountsBack {
+                    TPanelLayout& layout;
+                    int items, quick;
+                    ~CountsBack() { layout.SetCounts(items, quick); }
+                } counts{Layout, g.ItemCount, g.QuickCount};
+                Catalogue.ProcessItems(g.Columns, counts.items, counts.quick, seen);
+            }
             Layout.MainIniWrite();
             update.Commit();
         });

@@ -51,7 +51,7 @@ int TPanelPointer::GetCurrentItem(int x, int y) {
         std::vector<CellOrigin> cells;
         cells.reserve(Catalogue.FolderList().size());
         for (const TFolder& f : Catalogue.FolderList()) cells.push_back({f.CellX, f.CellY});
-        const PanelGeometry& g = Layout.Geometry;
+        const PanelGeometry& g = Layout.Geometry();
         result = HitTest(cells, g.CellWidth, g.CellHeight, View.ScrollX, View.ScrollY, x, y);
     });
     return result;
@@ -103,7 +103,7 @@ void TPanelPointer::FormMouseDown(int x, int y) {
     DragPoint = MessagePoint();
     RECT r;
     GetWindowRect(Handle(), &r);
-    if (InDragHandle(x, y, Layout.Geometry.HeaderHeight, r.right - r.left, Layout.Geometry.Dpi)) {
+    if (InDragHandle(x, y, Layout.Geometry().HeaderHeight, r.right - r.left, Layout.Geometry().Dpi)) {
         IsDragging = true;
         SetCapture(Handle());  // the drag goes on when the pointer outruns the panel
     }
@@ -162,7 +162,7 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
         EndDrag();
         POINT press = DragPoint;
         ScreenToClient(Handle(), &press);
-        if (!IsClick(press.x, press.y, x, y, Layout.Geometry.Dpi) || !Current() || GetCurrentItem(x, y) != View.CurrentItem)
+        if (!IsClick(press.x, press.y, x, y, Layout.Geometry().Dpi) || !Current() || GetCurrentItem(x, y) != View.CurrentItem)
             return;
         const TFolder f = *Current();
         if (f.FolderType != ekFolder && f.FolderType != ekQuickFolder) {
@@ -171,7 +171,7 @@ void TPanelPointer::FormMouseUp(bool left, int x, int y) {
         }
         ShowPopupMenuTimer.Stop();
         Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder());
-        const PanelGeometry& g = Layout.Geometry;
+        const PanelGeometry& g = Layout.Geometry();
         POINT at{f.CellX + g.CellWidth - g.Px(2), f.CellY + g.IconInset + g.Px(14)};
         ClientToScreen(Handle(), &at);
         TrackFolderMenu(at.x, at.y);
@@ -190,7 +190,7 @@ void TPanelPointer::ScrollTimerTimer() {
     BandSide side;
     if (!StripAt(View.Arrows, VisibleClientRect(), View.ScrollBand, p.x, p.y, side))
         return;
-    ScrollStep(side, View.ScrollX, View.ScrollY, Layout.Geometry.Dpi);
+    ScrollStep(side, View.ScrollX, View.ScrollY, Layout.Geometry().Dpi);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -202,9 +202,9 @@ void TPanelPointer::ShowPopupMenuTimerTimer() {
         Submenus.FillMenu(f.Caption, Catalogue.DesktopFolder());
         if (!Submenus.FolderMenu) return;
         int w = Submenus.MenuTextWidth(Submenus.FolderMenu.Get());
-        const PanelGeometry& g = Layout.Geometry;
-        POINT anchor{f.CellX + View.ScrollX + g.CellWidth - g.Px(4),
-                     f.CellY + View.ScrollY + RoundHalfEven(g.IconHeight / 2.0) - g.Px(8)};
+        const PanelGeometry& g = Layout.Geometry();
+        Point at = SubmenuAnchor(g, f.CellX, f.CellY, View.ScrollX, View.ScrollY);
+        POINT anchor{at.x, at.y};
         ClientToScreen(Handle(), &anchor);
         Timer.Start();
         int desktopRight = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);

@@ -55,6 +55,10 @@ Point CentredIn(const IntRect& work, int width, int height) {
 
 bool InsideShowRect(const IntRect& r, int x, int y) { return r.Contains(x, y); }
 
+Point SubmenuAnchor(const PanelGeometry& g, int cellX, int cellY, int scrollX, int scrollY) {
+    return {cellX + scrollX + g.CellWidth - g.Px(4), cellY + scrollY + RoundHalfEven(g.IconHeight / 2.0) - g.Px(8)};
+}
+
 int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight, int dpi) {
     return desktopRight < anchorX + menuWidth ? anchorX + ScalePixels(10, dpi) - menuWidth - cellWidth : anchorX;
 }

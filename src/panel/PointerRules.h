@@ -34,6 +34,10 @@ Point CentredIn(const IntRect& work, int width, int height);
 // Pointer inside ShowRect: left and top inclusive, right and bottom exclusive.
 bool InsideShowRect(const IntRect& showRect, int x, int y);
 
+// Where a folder's submenu is anchored, in client coordinates: 4 pixels inside the cell's right
+// edge, 8 above the icon's middle.
+Point SubmenuAnchor(const PanelGeometry& g, int cellX, int cellY, int scrollX, int scrollY);
+
 // The folder submenu opens to the left of the entry when it would cross the desktop's right edge
 // (the virtual screen's left plus its width).
 int SubmenuLeft(int anchorX, int menuWidth, int cellWidth, int desktopRight, int dpi = kBaseDpi);

@@ -21,7 +21,7 @@ LogMoment Now() {
     LogMoment m;
     m.date = date;
     m.time = time;
-    m.midnight = st.wHour == 0 && st.wMinute == 0 && st.wSecond == 0 && st.wMilliseconds == 0;
+    m.midnight = IsExactMidnight(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
     m.milliseconds = st.wMilliseconds;
     return m;
 }

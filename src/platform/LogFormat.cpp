@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+bool IsExactMidnight(int hour, int minute, int second, int milliseconds) {
+    return hour == 0 && minute == 0 && second == 0 && milliseconds == 0;
+}
+
 std::string FormatLogLine(const LogMoment& moment, const std::string& message) {
     std::string line = moment.date;
     if (!moment.midnight) line += " " + moment.time;

@@ -9,5 +9,8 @@ struct LogMoment {
     int milliseconds = 0;
 };
 
+// Exactly 00:00:00.000, the moment whose stamp leaves the time out.
+bool IsExactMidnight(int hour, int minute, int second, int milliseconds);
+
 // Time stamp "c zzz" directly followed by the message, ended by CR LF.
 std::string FormatLogLine(const LogMoment& moment, const std::string& message);

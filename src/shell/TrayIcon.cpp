@@ -105,6 +105,10 @@ void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, D
     notify_(NIM_MODIFY, &data);
 }
 
+void TTrayIcon::ShowWelcome(bool win2000OrLater) {
+    ShowBalloon(UiTexts.NewProgramTitle, UiTexts.IconHint, NIIF_INFO, win2000OrLater);
+}
+
 void TTrayIcon::Translate() {
     Guarded("Translate", [&] {
         TranslateUiTexts();

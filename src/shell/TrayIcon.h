@@ -36,6 +36,8 @@ public:
     // Does nothing before Windows 2000. Text is cut at 255 characters, title at 63. Given before
     // the shell took the icon, it is shown when the shell does.
     void ShowBalloon(const std::string& title, const std::string& text, DWORD flags, bool win2000OrLater);
+    // The first run's balloon, which tells what the icon does.
+    void ShowWelcome(bool win2000OrLater);
     // The left button shows the panel; the right one pops the menu up, whose choice reaches the
     // window as WM_COMMAND.
     void Trayiconnotify(LPARAM mouseEvent, const std::function<void()>& showPanel);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <sstream>
 
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -75,22 +76,16 @@ struct Catalogue {
 
 Catalogue Parse(const std::string& text) {
     Catalogue c;
-    std::string section;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        at = end == std::string::npos ? text.size() : end + 1;
+    std::istringstream lines(text);
+    std::string line, section;
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') {
-            section = line;
-            continue;
-        }
         size_t eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        if (section == "[SetupTime]")
+        if (!line.empty() && line[0] == '[')
+            section = line;
+        else if (eq != std::string::npos && section == "[SetupTime]")
             c.stamps[line.substr(0, eq)] = line.substr(eq + 1);
-        else
+        else if (eq != std::string::npos)
             c.slots[line.substr(eq + 1)] = line.substr(0, eq);
     }
     return c;

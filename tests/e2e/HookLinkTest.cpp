@@ -7,6 +7,8 @@
 #include "platform/Text.h"
 #include "shell/HookBlockView.h"
 #include "shell/HookContract.h"
+#include "shell/Registry.h"
+#include "support/Input.h"
 #include "support/Program.h"
 #include "support/TempFolder.h"
 
@@ -25,10 +27,7 @@ void ReportWindowsXp(bool xp) {
             RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
             continue;
         }
-        HKEY k;
-        RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-        RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
-        RegCloseKey(k);
+        WriteRegText(HKEY_CURRENT_USER, key, "Version", "winxp");
     }
 }
 
@@ -55,17 +54,6 @@ LRESULT CALLBACK Listener(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);
-}
-
-HWND MakeWindow(const char* cls, const char* title, DWORD style, HWND parent, int x, int y, int w, int h,
-                WNDPROC proc = DefWindowProcA) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = cls;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, cls, title, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 class HookLink : public ::testing::Test {
@@ -102,6 +90,9 @@ TEST_F(HookLink, UnderXpTheBlockHoldsTheHooksTheWindowAndTheSettings) {
     EXPECT_EQ(b->RightWindowsAlt, 0);
     EXPECT_EQ(b->WindowsApplications, 0);
     EXPECT_TRUE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+    kestrola.reset();  // ended as asked; this view keeps the block
+    EXPECT_EQ(b->GetMessageHook, 0u) << "the end takes the hooks down";
+    EXPECT_EQ(b->CallWndProcHook, 0u);
 }
 
 TEST_F(HookLink, TheDialogChangesTheBlockBeforeItsBroadcast) {
@@ -112,8 +103,11 @@ TEST_F(HookLink, TheDialogChangesTheBlockBeforeItsBroadcast) {
     ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->MainWindow != 0; }));
     PostMessageA(window, WM_COMMAND, 102, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Settings")) != nullptr; }));
-    SendDlgItemMessageA(dialog, 206, BM_CLICK, 0, 0);  // Right Windows + Right Alt
+    ASSERT_TRUE(WaitUntil([&] {
+        // Visible once its initial states are set, which would undo the change below.
+        return (dialog = FindWindowA("#32770", "Settings")) != nullptr && IsWindowVisible(dialog);
+    }));
+    CheckDlgButton(dialog, 206, BST_CHECKED);  // Right Windows + Right Alt
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([] { return g_seenRightAlt != -1; }));
     EXPECT_EQ(g_seenRightAlt, 1) << "offset 20 was 1 when the broadcast arrived";
@@ -127,40 +121,24 @@ TEST_F(HookLink, AKeyChordInAnotherProcessOpensThePanel) {
                             200, 150);
     SetForegroundWindow(other);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    SetCursorPos(400, 350);  // resting on it; one on the taskbar's last rows is held by the rectangle
     keybd_event(VK_LWIN, 0x5B, KEYEVENTF_EXTENDEDKEY, 0);
     keybd_event(VK_LMENU, 0x38, 0, 0);
     keybd_event(VK_LMENU, 0x38, KEYEVENTF_KEYUP, 0);
     keybd_event(VK_LWIN, 0x5B, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "left Windows + left Alt";
-    // Wherever the pointer rests, the panel lies wholly in its monitor's work area.
+    // The panel lies wholly in the work area of the pointer's monitor.
     POINT p;
     GetCursorPos(&p);
     MONITORINFO m{};
     m.cbSize = sizeof m;
     ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &m));
-    RECT panel;
-    GetWindowRect(window, &panel);
+    RECT panel = ScreenRect(window);
     EXPECT_GE(panel.left, m.rcWork.left);
     EXPECT_GE(panel.top, m.rcWork.top);
     EXPECT_LE(panel.right, m.rcWork.right);
     EXPECT_LE(panel.bottom, m.rcWork.bottom) << "not over the taskbar, not below the screen";
     DestroyWindow(other);
-}
-
-TEST_F(HookLink, AStoredPositionThatIsNoNumberOpensTheDelayedPanelAtTheComputedPlace) {
-    HKEY k;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-    RegSetValueExA(k, "StartMenuShowX", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 4);
-    RegCloseKey(k);
-    WriteSetting("StartMenuShowY", 10);
-    Start();
-    ASSERT_TRUE(WaitUntil([&] { HookBlockView b; return b && b->GetMessageHook != 0; }));
-    POINT p;
-    GetCursorPos(&p);
-    RECT around{p.x - 100, p.y - 100, p.x + 100, p.y + 100};
-    PackedRect packed = PackShowRect({around.left, around.top, around.right, around.bottom});
-    PostMessageA(window, RegisterWindowMessageA(hook::kShowMenuMessage), packed.wParam, packed.lParam);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000)) << "it opens all the same";
 }
 
 TEST_F(HookLink, AClickOnTheStartButtonOpensThePanelBesideIt) {
@@ -170,8 +148,7 @@ TEST_F(HookLink, AClickOnTheStartButtonOpensThePanelBesideIt) {
     HWND start = CreateWindowExA(0, "Button", "start", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 30, taskbar,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(start, nullptr);
-    RECT r;
-    GetWindowRect(start, &r);
+    RECT r = ScreenRect(start);
     SetCursorPos(r.left + 20, r.top + 15);
     DWORD pressed = GetTickCount();
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
@@ -210,25 +187,22 @@ TEST_F(HookLink, OnlyTheLibraryBesideTheProgramIsLoaded) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "the program works without it";
 }
 
-TEST_F(HookLink, OtherVersionsHaveNoBlockNoLibraryNoHook) {
-    ReportWindowsXp(false);
-    Start();
-    PostToAll("KestrolaShowOldInstanceMenu");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    EXPECT_FALSE(HookBlockView());
-    EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+// Another version has no block, no library and no hook; nor has the 64-bit program, even under XP.
+TEST_F(HookLink, OtherVersionsAndTheSixtyFourBitProgramHaveNoBlockNoLibraryNoHook) {
+    for (bool xp : {false, true}) {
+        if (xp && !k64BitBuild) break;  // the 32-bit program starts the link under XP
+        SCOPED_TRACE(xp ? "the 64-bit program under XP" : "another version");
+        ReportWindowsXp(xp);
+        Start(xp ? ProgramPath() : XpLinkProgramPath());
+        PostToAll("KestrolaShowOldInstanceMenu");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+        EXPECT_FALSE(HookBlockView());
+        EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
+        kestrola.reset();
+    }
 }
 
-TEST_F(HookLink, TheSixtyFourBitProgramNeverMakesTheBlockNorLoadsTheLibraryEvenUnderXp) {
-    if (!k64BitBuild) GTEST_SKIP() << "the 32-bit program starts the link under XP";
-    Start(ProgramPath());
-    PostToAll("KestrolaShowOldInstanceMenu");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    EXPECT_FALSE(HookBlockView());
-    EXPECT_FALSE(LoadsModule(kestrola->Id(), "Kestrola.dll"));
-}
-
-TEST_F(HookLink, SettingsOfEveryWrongTypeAreSurvived) {
+TEST_F(HookLink, SettingsOfEveryWrongKindAreLoggedAndSurvived) {
     HKEY k;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
     const BYTE bytes[] = {1, 0, 0, 0};
@@ -239,15 +213,29 @@ TEST_F(HookLink, SettingsOfEveryWrongTypeAreSurvived) {
     RegSetValueExA(k, "LeftWindowsAlt", 0, REG_BINARY, bytes, sizeof bytes);
     RegSetValueExA(k, "RightWindowsAlt", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi), sizeof multi);
     RegSetValueExA(k, "WindowsApplications", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%"), 4);
-    RegSetValueExA(k, "StartMenuShowX", 0, REG_BINARY, bytes, sizeof bytes);
-    RegSetValueExA(k, "StartMenuShowY", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+    RegSetValueExA(k, "StartMenuShowX", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 4);
+    RegSetValueExA(k, "StartMenuShowY", 0, REG_BINARY, bytes, sizeof bytes);
     RegCloseKey(k);
+    HKEY desktop;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &desktop);
+    char oldDelay[32] = "400";
+    DWORD size = sizeof oldDelay;
+    RegQueryValueExA(desktop, "MenuShowDelay", nullptr, nullptr, reinterpret_cast<BYTE*>(oldDelay), &size);
+    RegSetValueExA(desktop, "MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
     std::string log = ThisFolder() + "\\log.txt";
     DeleteFileA(log.c_str());
-    Start();
+    TempFolder cwd;
+    Start(XpLinkProgramPath(), cwd.Path());
     PostToAll("KestrolaShowOldInstanceMenu");
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << ReadWholeFile(log);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) << "opened all the same";
+    // Before the window exists the log is in the current folder, afterwards beside the program.
+    EXPECT_NE(ReadWholeFile(cwd / "log.txt").find("SetScreenSize'x' is not a valid integer value"), std::string::npos)
+        << ReadWholeFile(cwd / "log.txt");
+    EXPECT_NE(ReadWholeFile(log).find("MainFormShow'abc' is not a valid integer value"), std::string::npos)
+        << ReadWholeFile(log);
     EXPECT_NE(ReadWholeFile(log).find("StartHookLink"), std::string::npos) << "the text setting is logged";
     EXPECT_TRUE(kestrola->Running());
+    RegSetValueExA(desktop, "MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(oldDelay), size);
+    RegCloseKey(desktop);
     DeleteFileA(log.c_str());
 }

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Gdi.h"
 #include "platform/Text.h"
+#include "support/Input.h"
 #include "support/Program.h"
 #include "support/Shortcut.h"
 #include "support/TempFolder.h"
@@ -48,13 +49,6 @@ protected:
     std::vector<std::string> made;
 };
 
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 }  // namespace
 
 // A black caption colour: the border ramp is black at the edge, then L* + 26, 16, 10, 6, 5 of
@@ -73,14 +67,16 @@ TEST_F(PaintedPanel, ShowsHeaderBorderAndEntries) {
     ASSERT_NE(w, nullptr);
     PostToAll("KestrolaShowOldInstanceMenu");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
-    RECT r;
-    GetWindowRect(w, &r);
+    RECT r = ScreenRect(w);
     bool themed = VisualStylesActive();
     const int grey[6] = {0, 64, 44, 33, 26, 24};
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(r.left + 1, r.top + 60) == RGB(64, 64, 64); }))
         << std::hex << ScreenPixel(r.left + 1, r.top + 60);
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(ScreenPixel(r.left + k, r.top + 60), RGB(grey[k], grey[k], grey[k])) << "column " << k;
+    // The frame reaches the screen where it was painted: the ramp starts right under the header.
+    EXPECT_EQ(ScreenPixel(r.left + 1, r.top + 30), RGB(64, 64, 64));
+    EXPECT_NE(ScreenPixel(r.left + 1, r.top + 29), RGB(64, 64, 64)) << "the header's last row";
     if (!themed) {
         EXPECT_EQ(ScreenPixel(r.left, r.top), black) << "header gradient";
     }

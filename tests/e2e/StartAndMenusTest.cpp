@@ -27,8 +27,9 @@ protected:
         record = ThisFolder() + "\\recorded.txt";
         DeleteFileA(record.c_str());
         made = {common + "\\Record.lnk", user + "\\Other.lnk", user + "\\Tools\\First.lnk",
-                common + "\\Tools\\Second.lnk", common + "\\Tools\\Deep\\Third.lnk"};
-        const char* args[] = {"one two", "other", "first", "second", "third"};
+                common + "\\Tools\\Second.lnk", common + "\\Tools\\Deep\\Third.lnk", user + "\\Games\\A.lnk",
+                user + "\\Games\\B.lnk"};
+        const char* args[] = {"one two", "other", "first", "second", "third", "a", "b"};
         // Record's working folder names a variable, as stock shortcuts do; the program inherits it.
         SetEnvironmentVariableA("KESTROLA_TEST_WORK", work.Path().c_str());
         for (size_t i = 0; i < made.size(); ++i)
@@ -50,8 +51,12 @@ protected:
         window = kestrola->WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return Slot(common + "\\Record.lnk") > 0; })) << "catalogue written";
+        // A pointer left over a cell by the last case would show a hand before any move of this one.
+        MoveTo({0, 0});
         PostToAll("KestrolaShowOldInstanceMenu");
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }));
+        RECT r = ScreenRect(window);
+        ASSERT_FALSE(PtInRect(&r, POINT{0, 0})) << "the pointer parked off the panel";
     }
     void TearDown() override {
         if (OpenMenuWindow()) {
@@ -63,6 +68,7 @@ protected:
         RemoveDirectoryA((common + "\\Tools\\Deep").c_str());
         RemoveDirectoryA((common + "\\Tools").c_str());
         RemoveDirectoryA((user + "\\Tools").c_str());
+        RemoveDirectoryA((user + "\\Games").c_str());
         DeleteFileA(record.c_str());
         kestrola.reset();
         DeleteFileA(systemProgram.c_str());
@@ -89,9 +95,38 @@ protected:
                             g.CellHeight;
         g.GridTop = ComputeGridTop(g);
         Point cell = MainCellOrigin(g, slot);
-        RECT r;
-        GetWindowRect(window, &r);
+        RECT r = ScreenRect(window);
         return {r.left + cell.x + g.CellWidth / 2, r.top + cell.y + g.CellHeight / 2};
+    }
+    // Each process loads its own copy of a system cursor, so the panel's arrow is learnt over the
+    // header (there is no cursor before the first move); a shape must hold for five polls.
+    static HCURSOR Shape() {
+        CURSORINFO c{};
+        c.cbSize = sizeof c;
+        return GetCursorInfo(&c) ? c.hCursor : nullptr;
+    }
+    HCURSOR PanelArrow() const {
+        RECT w = ScreenRect(window);
+        HCURSOR arrow = nullptr;
+        int held = 0;
+        EXPECT_TRUE(HoverUntil({w.right - 20, w.top + 5}, [&] {
+            HCURSOR now = Shape();
+            held = now && now == arrow ? held + 1 : 0;
+            arrow = now;
+            return held == 4;
+        })) << "the header: no entry, the class's arrow";
+        return arrow;
+    }
+    // The hand that the panel shows over a program's cell there, once it shows it: the proof that
+    // the pointer reached the cell before a button goes down.
+    static HCURSOR HandAt(POINT p, HCURSOR arrow) {
+        HCURSOR hand = nullptr;
+        EXPECT_TRUE(HoverUntil(p, [&] { return (hand = Shape()) != arrow && hand; })) << "a hand over a program";
+        return hand;
+    }
+    void ClickProgram(POINT p) const {
+        HandAt(p, PanelArrow());
+        Click(p);
     }
     std::string Recorded() const { return ReadWholeFile(record); }
     bool RecordedSomething() const { return GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -109,7 +144,7 @@ protected:
 }  // namespace
 
 TEST_F(StartAndMenus, ClickingAShortcutStartsItsTargetAndHidesThePanel) {
-    Click(CellCentre(common + "\\Record.lnk"));
+    ClickProgram(CellCentre(common + "\\Record.lnk"));
     ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != Recorded().rfind('\n'); }, 20000));
     std::string text = Recorded();
     std::string args = text.substr(0, text.find('\n'));
@@ -121,42 +156,41 @@ TEST_F(StartAndMenus, ClickingAShortcutStartsItsTargetAndHidesThePanel) {
 }
 
 TEST_F(StartAndMenus, HoveringAFolderOpensItsMergedSubmenuAndAnotherEntryClosesIt) {
-    MoveTo(CellCentre(user + "\\Tools"));
-    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "submenu after the delay";
-    MoveTo(CellCentre(user + "\\Other.lnk"));
-    EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 5000)) << "closed by the pointer watch";
+    ASSERT_TRUE(HoverUntil(CellCentre(user + "\\Tools"), [] { return OpenMenuWindow() != nullptr; }, 20000))
+        << "submenu after the delay";
+    EXPECT_TRUE(HoverUntil(CellCentre(user + "\\Other.lnk"), [] { return OpenMenuWindow() == nullptr; }, 5000))
+        << "closed by the pointer watch";
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(RecordedSomething());
 }
 
 TEST_F(StartAndMenus, ChoosingASubmenuFileStartsIt) {
-    MoveTo(CellCentre(user + "\\Tools"));
-    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
-    // Deep (folders first), then First from the user's folder, then Second from all users'.
-    for (int i = 0; i < 3; ++i) Key(VK_DOWN);
+    ASSERT_TRUE(HoverUntil(CellCentre(user + "\\Tools"), [] { return OpenMenuWindow() != nullptr; }, 20000));
+    // Deep (folders first), then First from the user's folder (the first file of the merged list),
+    // then Second from all users'.
+    for (int i = 0; i < 2; ++i) Key(VK_DOWN);
     Key(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return RecordedSomething() && Recorded().find('\n') != Recorded().rfind('\n'); },
                           20000));
-    EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "second");
+    EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "first");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
 }
 
-TEST_F(StartAndMenus, ClickingAFolderOpensItsSubmenuAtOnce) {
+TEST_F(StartAndMenus, ClickingAFolderOpensItsSubmenuAtOnceAndAnExitRequestEndsTheProgramWhileItIsOpen) {
     Click(CellCentre(user + "\\Tools"));
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
-    RECT menu;
-    GetWindowRect(OpenMenuWindow(), &menu);
-    POINT centre = CellCentre(user + "\\Tools");
-    EXPECT_GT(menu.left, centre.x) << "beside the entry";
+    RECT menu = ScreenRect(OpenMenuWindow());
+    const LONG toolsHeight = menu.bottom - menu.top;
+    EXPECT_GT(menu.left, CellCentre(user + "\\Tools").x) << "beside the entry";
     if (const char* hold = std::getenv("KESTROLA_HOLD_MS")) Sleep(static_cast<DWORD>(atoi(hold)));  // screenshots
     Key(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
     EXPECT_FALSE(RecordedSomething());
-}
-
-TEST_F(StartAndMenus, AnExitRequestEndsTheProgramWhileASubmenuIsOpen) {
-    Click(CellCentre(user + "\\Tools"));
-    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
+    EXPECT_TRUE(IsWindowVisible(window));
+    // Hovered (a click can land where the pointer was), the next folder's menu is its own.
+    ASSERT_TRUE(HoverUntil(CellCentre(user + "\\Games"), [] { return OpenMenuWindow() != nullptr; }, 20000));
+    GetWindowRect(OpenMenuWindow(), &menu);
+    EXPECT_LT(menu.bottom - menu.top, toolsHeight) << "this folder's two items, not the last menu's three";
     PostToAll("WM_ProgramExit_Kestrola");  // as "Kestrola.exe exit" does
     EXPECT_EQ(kestrola->WaitForExit(10000), 0u) << "not held by the submenu's loop";
 }
@@ -171,29 +205,19 @@ TEST_F(StartAndMenus, RightClickShowsTheShellMenuAndEscapeRunsNothing) {
 }
 
 TEST_F(StartAndMenus, PointerIsAHandOverProgramsAndTheSystemsOwnOverFolders) {
-    auto shape = [] {
-        CURSORINFO c{};
-        c.cbSize = sizeof c;
-        return GetCursorInfo(&c) ? c.hCursor : nullptr;
-    };
-    RECT w;
-    GetWindowRect(window, &w);
-    MoveTo({w.right - 20, w.top + 5});  // the header: no entry, the class's arrow
-    ASSERT_TRUE(WaitUntil([&] { return shape() != nullptr; }, 3000));
-    HCURSOR arrow = shape();
-    MoveTo(CellCentre(common + "\\Record.lnk"));
-    ASSERT_TRUE(WaitUntil([&] { return shape() != arrow; }, 3000)) << "a hand over a program";
-    HCURSOR hand = shape();
-    MoveTo(CellCentre(user + "\\Tools"));
-    EXPECT_TRUE(WaitUntil([&] { return shape() == arrow; }, 3000)) << "the hand stays over a folder";
-    MoveTo(CellCentre(user + "\\Other.lnk"));
-    EXPECT_TRUE(WaitUntil([&] { return shape() == hand; }, 3000));
+    HCURSOR arrow = PanelArrow(), hand = HandAt(CellCentre(common + "\\Record.lnk"), arrow);
+    EXPECT_TRUE(HoverUntil(CellCentre(user + "\\Tools"), [&] { return Shape() == arrow; }))
+        << "the hand stays over a folder";
+    ASSERT_TRUE(HoverUntil(CellCentre(user + "\\Other.lnk"), [&] { return Shape() == hand; }));
+    // Asked for the pointer with no move after it (a window closed under a still pointer): the
+    // class's arrow must not undo the hand.
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_FALSE(WaitUntil([&] { return Shape() != hand; }, 500));
 }
 
 TEST_F(StartAndMenus, TheContextMenuMessageEndsThePointerWatchOfAHoveredSubmenu) {
     POINT tools = CellCentre(user + "\\Tools");
-    MoveTo(tools);
-    ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "opened by hovering: watched";
+    ASSERT_TRUE(HoverUntil(tools, [] { return OpenMenuWindow() != nullptr; }, 20000)) << "opened by hovering: watched";
     Key(VK_ESCAPE);  // closed another way: the watch goes on
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
     Click(tools, true);
@@ -202,8 +226,7 @@ TEST_F(StartAndMenus, TheContextMenuMessageEndsThePointerWatchOfAHoveredSubmenu)
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
     Click(tools);  // opened by a click: not watched
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000));
-    MoveTo(CellCentre(common + "\\Record.lnk"));
-    EXPECT_FALSE(WaitUntil([] { return OpenMenuWindow() == nullptr; }, 1000))
+    EXPECT_FALSE(HoverUntil(CellCentre(common + "\\Record.lnk"), [] { return OpenMenuWindow() == nullptr; }, 1000))
         << "a watch left running closed the clicked submenu";
 }
 
@@ -211,7 +234,7 @@ TEST_F(StartAndMenus, AShortcutToAProgramOfTheSystemFolderStartsIt) {
     // The 64-bit program sees the native system folder as it is; the 32-bit one on 64-bit Windows
     // reaches it through its alias (scripts/smoke32 shows that one).
     std::string systemRecord = FolderOf(systemProgram) + "recorded.txt";
-    Click(CellCentre(common + "\\System.lnk"));
+    ClickProgram(CellCentre(common + "\\System.lnk"));
     ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(systemRecord).find('\n') != std::string::npos; }, 20000));
     EXPECT_EQ(ReadWholeFile(systemRecord).substr(0, ReadWholeFile(systemRecord).find('\n')), "native");
     EXPECT_FALSE(RecordedSomething()) << "the program in the system folder, not another";
@@ -247,8 +270,7 @@ TEST_F(StartAndMenusWithoutLog, ASubmenuWhoseLogLineCannotBeWrittenIsShownWhole)
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; }, 20000)) << "the submenu is built all the same";
     // Deep and Far (folders first), then First and Second: the last item is the one of all users.
-    RECT r;
-    GetWindowRect(OpenMenuWindow(), &r);
+    RECT r = ScreenRect(OpenMenuWindow());
     Click({(r.left + r.right) / 2, r.bottom - 8});
     ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != std::string::npos; }, 20000)) << "nothing started";
     EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "second");
@@ -267,7 +289,7 @@ TEST_F(StartAndMenus, AProgramNamedOutsideTheCodePageStartsFromItsShortAlias) {
     size_t line = tab.rfind('\n', tilde) + 1;
     int slot = std::atoi(tab.substr(line, tab.find('=', line) - line).c_str());
     ASSERT_GT(slot, 0);
-    Click(SlotCentre(slot));
+    ClickProgram(SlotCentre(slot));
     ASSERT_TRUE(WaitUntil([&] { return Recorded().find('\n') != std::string::npos; }, 20000));
     EXPECT_EQ(Recorded().substr(0, Recorded().find('\n')), "foreign");
 }

@@ -1,6 +1,7 @@
 // The resident program's life: hidden start, showing, hiding, the exit request, a failed start.
 #include <gtest/gtest.h>
 
+#include "support/Input.h"
 #include "support/Program.h"
 #include "support/UnixProcess.h"
 #include "support/TempFolder.h"
@@ -19,33 +20,10 @@ bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) !
 std::string RunValue() {
     char buffer[MAX_PATH * 2] = {};
     DWORD size = sizeof buffer;
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ,
-                      &k) != ERROR_SUCCESS)
-        return "";
-    RegQueryValueExA(k, "Kestrola", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(k);
+    RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Kestrola", RRF_RT_REG_SZ,
+                 nullptr, buffer, &size);
     return buffer;
 }
-
-// A window of this test process, made the foreground window: another application becomes active.
-class OtherApplication {
-public:
-    OtherApplication() {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KestrolaTestOther";
-        RegisterClassA(&wc);
-        window_ = CreateWindowExA(0, wc.lpszClassName, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                  200, 100, nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~OtherApplication() { DestroyWindow(window_); }
-    void Activate() { SetForegroundWindow(window_); }
-
-private:
-    HWND window_;
-};
 
 }  // namespace
 
@@ -69,19 +47,24 @@ TEST_F(Resident, StartsWithAHiddenBorderlessMainWindowAndFirstRunValues) {
     EXPECT_EQ(RunValue(), "\"" + ProgramPath() + "\"");
 }
 
+// "exit" only as the first parameter asks for the exit: as the second it is a start like any other.
 TEST_F(Resident, LaterStartLeavesTheUsersSettingsAlone) {
     WriteSetting("ShowTip", 1);
     WriteSetting("IntegrateWithSystem", 0);
     {
-        Program kestrola;
+        Program kestrola("other exit");
         ASSERT_NE(kestrola.WaitForMainWindow(), nullptr);
+        EXPECT_TRUE(kestrola.Running());
     }
     EXPECT_EQ(ReadSetting("IntegrateWithSystem", 9), 0u);
     EXPECT_EQ(ReadSetting("LeftWindowsAlt", 9), 9u);
     EXPECT_EQ(RunValue(), "");
 }
 
-TEST_F(Resident, ShowMessageOpensThePanelTopmostAndCentred) {
+// Centred and topmost unless both stored values exist; hidden when another application is activated.
+TEST_F(Resident, TheShowMessageOpensThePanelTopmostAndCentredUnlessBothValuesAreStored) {
+    WriteSetting("ShowTip", 1);
+    WriteSetting("StartMenuShowX", static_cast<DWORD>(-40));
     Program kestrola;
     HWND w = kestrola.WaitForMainWindow();
     ASSERT_NE(w, nullptr);
@@ -91,21 +74,8 @@ TEST_F(Resident, ShowMessageOpensThePanelTopmostAndCentred) {
     RECT r, work;
     GetWindowRect(w, &r);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(r.left, std::max<LONG>(0, (work.right - work.left - (r.right - r.left)) / 2));
+    EXPECT_EQ(r.left, std::max<LONG>(0, (work.right - work.left - (r.right - r.left)) / 2)) << "one value alone";
     EXPECT_EQ(r.top, std::max<LONG>(0, (work.bottom - work.top - (r.bottom - r.top)) / 2));
-}
-
-TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
-    WriteSetting("ShowTip", 1);
-    WriteSetting("StartMenuShowX", static_cast<DWORD>(-40));
-    Program kestrola;
-    HWND w = kestrola.WaitForMainWindow();
-    ASSERT_NE(w, nullptr);
-    PostToAll("KestrolaShowOldInstanceMenu");
-    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
-    RECT r;
-    GetWindowRect(w, &r);
-    EXPECT_GE(r.left, 0) << "one value alone: centred";
 
     // Partly past the screen's bottom: kept, the bands scroll the rest into view.
     int top = GetSystemMetrics(SM_CYSCREEN) - 20;
@@ -115,6 +85,13 @@ TEST_F(Resident, StoredPositionIsUsedOnlyWhenBothValuesExist) {
         GetWindowRect(w, &r);
         return r.left == -40 && r.top == top;
     })) << "stored place, partly off the screen: " << r.left << "," << r.top;
+
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == w; }));
+    HWND other = MakeWindow("KestrolaTestOther", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 10, 10, 200, 100);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitUntil([&] { return !Visible(w); })) << "another application was activated";
+    EXPECT_TRUE(kestrola.Running());
+    DestroyWindow(other);
 }
 
 // After its monitor was unplugged the stored place lies on none: the panel opens where it would
@@ -146,19 +123,6 @@ TEST_F(Resident, AStoredPositionOnNoMonitorOpensThePanelOnTheScreen) {
     size_t first = text.find(line);
     EXPECT_NE(first, std::string::npos) << text;
     EXPECT_EQ(text.find(line, first + 1), std::string::npos) << "told once: " << text;
-}
-
-TEST_F(Resident, ActivatingAnotherApplicationHidesThePanel) {
-    Program kestrola;
-    HWND w = kestrola.WaitForMainWindow();
-    ASSERT_NE(w, nullptr);
-    PostToAll("KestrolaShowOldInstanceMenu");
-    ASSERT_TRUE(WaitUntil([&] { return Visible(w); }));
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == w; }));
-    OtherApplication other;
-    other.Activate();
-    EXPECT_TRUE(WaitUntil([&] { return !Visible(w); }));
-    EXPECT_TRUE(kestrola.Running());
 }
 
 namespace {
@@ -235,12 +199,6 @@ TEST_P(ExitRequest, EndsTheResidentInstanceAndItselfAfterThreeSeconds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FirstParameter, ExitRequest, ::testing::Values("exit", "/EXIT", "-exit", "noexit"));
-
-TEST_F(Resident, ExitAsSecondParameterStartsTheResidentProgram) {
-    Program kestrola("other exit");
-    EXPECT_NE(kestrola.WaitForMainWindow(), nullptr);
-    EXPECT_TRUE(kestrola.Running());
-}
 
 TEST_F(Resident, ExitRequestWithNobodyRunningWaitsAndEndsSilently) {
     DWORD start = GetTickCount();

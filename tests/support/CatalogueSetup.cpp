@@ -31,7 +31,7 @@ void AttachCatalogue(TPanelModel& model, const TFolderPaths& paths) {
     model.DataFolder = paths.AppData;
     model.OpenFiles();
     model.Catalogue.AttachShell();
-    SetIconParams(model.Layout.Geometry);
+    model.Layout.SetIconParams();
 }
 
 TFolder EntryAtSlot(const PanelGeometry& g, int slot, const std::string& caption, bool isFolder) {

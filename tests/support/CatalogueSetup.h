@@ -12,8 +12,8 @@ TFolderPaths MakeStartMenuTree(const std::string& base);
 // The model with the painter and the submenus that read it, wired as the main window wires them.
 struct PanelParts : TPanelModel {
     PanelView View;
-    PanelPainter Painter{Catalogue.FolderList(), Catalogue.ListVersion(), Layout.Geometry, View};
-    TFolderMenu Submenus{FolderPaths, Painter.Colours, Layout.Geometry};
+    PanelPainter Painter{Catalogue.FolderList(), Catalogue.ListVersion(), Layout.Geometry(), View};
+    TFolderMenu Submenus{FolderPaths, Painter.Colours, Layout.Geometry()};
 };
 
 // Points the model at the tree: folder paths, data folder, the three ini files, shell desktop.

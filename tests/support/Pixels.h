@@ -18,3 +18,21 @@ inline std::vector<uint32_t> Pixels(const OffscreenBitmap& b, int width, int hei
     GetDIBits(b.Dc(), b.Bitmap(), 0, static_cast<UINT>(height), px.data(), &bi, DIB_RGB_COLORS);
     return px;
 }
+
+// A read-back with its row width, seen from (x, y).
+struct PixelsAt {
+    const std::vector<uint32_t>& px;
+    int rowWidth, x = 0, y = 0;
+};
+
+// How many pixels of a width x height window differ between two read-backs, the alpha byte aside.
+inline size_t DifferingPixels(PixelsAt a, PixelsAt b, int width, int height) {
+    auto at = [](const PixelsAt& p, int x, int y) {
+        return p.px[static_cast<size_t>(p.y + y) * static_cast<size_t>(p.rowWidth) + static_cast<size_t>(p.x + x)] &
+               0xFFFFFF;
+    };
+    size_t n = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) n += at(a, x, y) != at(b, x, y);
+    return n;
+}

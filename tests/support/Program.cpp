@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "shell/Registry.h"
 #include "support/TempFolder.h"
 
 bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
@@ -105,11 +106,7 @@ HWND Program::WaitForMainWindow(DWORD timeoutMs) const {
     return w;
 }
 
-std::string AppDataFolder() {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path);
-    return path;
-}
+std::string AppDataFolder() { return SpecialFolder(CSIDL_APPDATA); }
 
 DWORD ReadSetting(const char* name, DWORD fallback) {
     DWORD v = 0, size = sizeof v;
@@ -120,22 +117,12 @@ DWORD ReadSetting(const char* name, DWORD fallback) {
 }
 
 void WriteSetting(const char* name, DWORD value) {
-    HKEY k;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", 0, nullptr, 0, KEY_WRITE, nullptr, &k,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
-    RegCloseKey(k);
+    WriteRegInteger(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola", name, static_cast<long>(value));
 }
 
 void ForgetEverything() {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvercot\\Kestrola");
-    HKEY run;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                      KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
-        RegDeleteValueA(run, "Kestrola");
-        RegCloseKey(run);
-    }
+    DeleteRegValue(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Kestrola");
     std::string data = AppDataFolder() + "\\Kestrola";
     SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(data.c_str());

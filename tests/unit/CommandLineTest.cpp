@@ -14,9 +14,7 @@ TEST(CommandLine, ExitAnywhereInTheFirstParameterIgnoringCase) {
     for (const char* p : {"exit", "/EXIT", "-exit", "noexit", "ExIt"})
         EXPECT_TRUE(IsExitRequest(p)) << p;
     for (const char* p : {"", "exi", "ex it", "/quit"}) EXPECT_FALSE(IsExitRequest(p)) << p;
-}
-
-TEST(CommandLine, ExitAsSecondParameterIsNoRequest) {
+    // Only the first parameter counts.
     EXPECT_FALSE(IsExitRequest(FirstParameter("Kestrola.exe other exit")));
     EXPECT_TRUE(IsExitRequest(FirstParameter("Kestrola.exe /EXIT other")));
 }

@@ -24,9 +24,7 @@ TEST(EntryName, NamesThatCannotBeCataloguedAndWhy) {
     for (const Row& r : rows) EXPECT_EQ(FaultOfName(r.name, r.folder), r.fault) << SafeName(r.name);
     EXPECT_STREQ(FaultText(NameFault::None), "");
     EXPECT_STRNE(FaultText(NameFault::ControlCharacter), FaultText(NameFault::PathTooLong));
-}
-
-TEST(EntryName, SafeNamesHoldNoControlCharacter) {
+    // A name as the log shows it holds no control character.
     EXPECT_EQ(SafeName("a\r\n[Files]\x1F\x7F.lnk"), "a<0D><0A>[Files]<1F><7F>.lnk");
     EXPECT_EQ(SafeName("Caf\xE9.lnk"), "Caf\xE9.lnk");
 }

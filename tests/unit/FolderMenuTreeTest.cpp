@@ -16,7 +16,13 @@ public:
     std::map<std::string, std::vector<std::string>> folders;
     std::map<std::string, std::string> identity;  // path -> id; default: the path itself
     std::string failing;                           // Identity raises for this folder
+    std::map<std::string, std::wstring> shown;     // path -> the name Explorer shows
     int listings = 0;
+
+    std::wstring ShownName(const std::string& path, bool) override {
+        auto it = shown.find(path);
+        return it == shown.end() ? std::wstring() : it->second;
+    }
 
     bool List(const std::string& folder, std::vector<ListedName>& names) override {
         ++listings;
@@ -96,6 +102,16 @@ TEST(FolderMenuTree, SameFolderUnderSeveralRootsMergesToAnyDepth) {
         << "the first root's file wins";
     EXPECT_EQ(top.children[1].iconPath, "user\\Accessories\\Notepad.lnk") << "and shows its icon";
     EXPECT_EQ(top.children[0].iconPath, "user\\Accessories\\Tools") << "a merged folder shows the first one's";
+    // A merged folder's shown name comes from the first root that gives one: all users' while the
+    // user's gives none, then the user's.
+    fs.shown = {{"common\\Accessories\\tools", L"Werkzeuge"}};
+    for (const wchar_t* expected : {L"Werkzeuge", L"Outils"}) {
+        FolderMenuBuilder named(fs);
+        MenuNode again;
+        for (const char* root : {"user", "common"}) named.AddSubMenu(std::string(root) + "\\Accessories", again);
+        EXPECT_EQ(again.children[0].shown, expected);
+        fs.shown["user\\Accessories\\Tools"] = L"Outils";
+    }
 }
 
 TEST(FolderMenuTree, ListingRules) {
@@ -119,7 +135,8 @@ TEST(FolderMenuTree, AFolderWinsOverAFileOfTheSameCaption) {
     fs.folders["two\\Excel"] = {"Help.lnk"};
     fs.folders["three"] = {"Viewer.lnk"};
     fs.folders["four"] = {"Viewer\\"};  // another root's folder meets an earlier file item
-    fs.folders["four\\Viewer"] = {"Readme.lnk"};
+    fs.folders["four\\Viewer"] = {"Readme.lnk", "Sub\\"};
+    fs.folders["four\\Viewer\\Sub"] = {};
     for (const char* root : {"one", "two"}) {
         FolderMenuBuilder b(fs);
         MenuNode top;
@@ -136,22 +153,28 @@ TEST(FolderMenuTree, AFolderWinsOverAFileOfTheSameCaption) {
     ASSERT_EQ(Captions(top), (Names{"Viewer/"}));
     EXPECT_EQ(top.children[0].iconPath, "four\\Viewer") << "the folder's icon, not the file's";
     EXPECT_EQ(top.tag, 1);
-    EXPECT_EQ(Captions(top.children[0]), (Names{"Readme"}));
+    EXPECT_EQ(Captions(top.children[0]), (Names{"Sub/", "Readme"})) << "its own folders first, as in any folder";
 }
 
-TEST(FolderMenuTree, AFolderLeadingBackToItsParentEndsTheWalk) {
+// A folder leading back to its parent ends the walk there; one that cannot be read ends only its
+// own listing, and the walk goes on.
+TEST(FolderMenuTree, ALoopOrAFaultEndsOnlyTheFolderWhereItIs) {
     FakeFolders fs;
-    fs.folders["r"] = {"Loop\\", "Keep.lnk"};
+    fs.folders["r"] = {"Bad\\", "Loop\\", "Keep.lnk"};
+    fs.folders["r\\Bad"] = {"Lost.lnk"};
+    fs.failing = "r\\Bad";
     fs.folders["r\\Loop"] = {"Back\\", "In.lnk"};
     fs.folders["r\\Loop\\Back"] = {"Loop\\", "In.lnk"};
     fs.identity["r\\Loop\\Back"] = "r";  // a junction to the root
     FolderMenuBuilder b(fs);
     MenuNode top;
     b.AddSubMenu("r", top);
+    b.AddSubMenu("missing", top);  // cannot be listed: adds nothing
     EXPECT_TRUE(b.LoopSkipped);
-    ASSERT_EQ(Captions(top), (Names{"Loop/", "Keep"}));
-    EXPECT_EQ(Captions(top.children[0]), (Names{"Back/", "In"}));
-    EXPECT_TRUE(top.children[0].children[0].children.empty());
+    ASSERT_EQ(Captions(top), (Names{"Bad/", "Loop/", "Keep"}));
+    EXPECT_EQ(Captions(top.children[0]), Names{});
+    EXPECT_EQ(Captions(top.children[1]), (Names{"Back/", "In"}));
+    EXPECT_TRUE(top.children[1].children[0].children.empty());
 }
 
 TEST(FolderMenuTree, DepthAndSizeAreBounded) {
@@ -177,21 +200,6 @@ TEST(FolderMenuTree, DepthAndSizeAreBounded) {
     big.AddSubMenu("w", all);
     EXPECT_TRUE(big.LimitReached);
     EXPECT_EQ(all.children.size(), FolderMenuBuilder::kMaxItems);
-}
-
-TEST(FolderMenuTree, AFaultEndsOnlyTheFolderBeingListed) {
-    FakeFolders fs;
-    fs.folders["r"] = {"Sub\\", "Bad\\", "After.lnk"};
-    fs.folders["r\\Sub"] = {"One.lnk"};
-    fs.folders["r\\Bad"] = {"Lost.lnk"};
-    fs.failing = "r\\Bad";
-    FolderMenuBuilder b(fs);
-    MenuNode top;
-    b.AddSubMenu("r", top);
-    b.AddSubMenu("missing", top);  // cannot be listed: adds nothing
-    ASSERT_EQ(Captions(top), (Names{"Bad/", "Sub/", "After"}));
-    EXPECT_EQ(Captions(top.children[0]), Names{});
-    EXPECT_EQ(Captions(top.children[1]), (Names{"One"}));
 }
 
 TEST(FolderMenuTree, WidthEstimateIsTheWidestCaptionPlusSixty) {

@@ -44,20 +44,17 @@ TEST(FolderPaths, AsksInOrderAndLowersEveryPath) {
     EXPECT_EQ(p.CommonStartup, "c:\\all\\startup");
 }
 
-TEST(FolderPaths, MissingAllUsersFoldersFallBackToTheUsersOwn) {
-    FakeShell shell;
-    shell.answers = {{2, "C:\\Me\\Programs"}, {26, "C:\\Me\\AppData"}, {11, "C:\\Me\\Start Menu"},
-                     {7, "C:\\Me\\Startup"}};
-    TFolderPaths p = shell.Resolve();
+// A missing folder of all users' is the user's own; a missing one of the user's stays empty.
+TEST(FolderPaths, OnlyAllUsersFoldersFallBackToTheUsersOwn) {
+    FakeShell mine;
+    mine.answers = {{2, "C:\\Me\\Programs"}, {26, "C:\\Me\\AppData"}, {11, "C:\\Me\\Start Menu"}, {7, "C:\\Me\\Startup"}};
+    TFolderPaths p = mine.Resolve();
     EXPECT_EQ(p.CommonPrograms, "c:\\me\\programs");
     EXPECT_EQ(p.CommonStartMenu, "c:\\me\\start menu");
     EXPECT_EQ(p.CommonStartup, "c:\\me\\startup");
-}
-
-TEST(FolderPaths, FoldersWithoutFallBackStayEmpty) {
-    FakeShell shell;
-    shell.answers = {{23, "C:\\All\\Programs"}, {22, "C:\\All\\Start Menu"}, {24, "C:\\All\\Startup"}};
-    TFolderPaths p = shell.Resolve();
+    FakeShell all;
+    all.answers = {{23, "C:\\All\\Programs"}, {22, "C:\\All\\Start Menu"}, {24, "C:\\All\\Startup"}};
+    p = all.Resolve();
     EXPECT_EQ(p.UserPrograms, "");
     EXPECT_EQ(p.AppData, "");
     EXPECT_EQ(p.UserStartMenu, "");

@@ -37,29 +37,21 @@ TEST(Slots, CellsOfKnownSlots) {
     EXPECT_EQ(CellOfSlot(324), (Cell{18, 18}));
     EXPECT_EQ(SlotOfCell(4, 1), 10);
     EXPECT_EQ(SlotOfCell(9, 3), 45);
-    EXPECT_EQ(SlotOfPosition(4, 6), 10);
-}
-
-TEST(Slots, CellOfSlotInvertsSlotOfCellWellPastTheTable) {
-    for (int slot = 1; slot <= 6000; ++slot) {
-        Cell c = CellOfSlot(slot);
-        ASSERT_EQ(SlotOfCell(c.column, c.row), slot) << slot;
-    }
-}
-
-TEST(Slots, FirstFillOfTwelveRunsRowMajorAcrossSixColumns) {
-    int expected[] = {1, 2, 3, 10, 11, 12, 4, 5, 6, 13, 14, 15};
-    for (int k = 1; k <= 12; ++k) EXPECT_EQ(SlotOfPosition(k, Grid(12).columns), expected[k - 1]) << k;
+    // A first fill of twelve runs row by row across six columns.
+    int firstFill[] = {1, 2, 3, 10, 11, 12, 4, 5, 6, 13, 14, 15};
+    for (int k = 1; k <= 12; ++k) EXPECT_EQ(SlotOfPosition(k, Grid(12).columns), firstFill[k - 1]) << k;
 }
 
 TEST(Slots, SlotsOneToNFitTheGridSizedForNEvenBeyond324) {
-    // Past 6 x 6 blocks further rings follow; slots 1..n still land inside the grid for n entries.
+    // Past 6 x 6 blocks further rings follow; slots 1..n still land inside the grid for n entries,
+    // each in a cell of its own.
     auto check = [](int n) {
         GridSize g = Grid(n);
         for (int slot = 1; slot <= n; ++slot) {
             Cell c = CellOfSlot(slot);
             ASSERT_LE(c.column, g.columns) << n << " entries, slot " << slot;
             ASSERT_LE(c.row, g.rows) << n << " entries, slot " << slot;
+            ASSERT_EQ(SlotOfCell(c.column, c.row), slot) << "the cell names its slot again";
         }
     };
     for (int n = 1; n <= 400; ++n) check(n);
@@ -72,14 +64,14 @@ TEST(Layout, QuickAreaRowsAndGridTop) {
     EXPECT_EQ(QuickRows(7, 6), 2);
     EXPECT_EQ(QuickRows(6, 6), 1);
     EXPECT_EQ(QuickRows(0, 6), 0);
-    g.QuickAreaHeight = 0;
-    EXPECT_EQ(ComputeGridTop(g), 34);
+    EXPECT_EQ(ComputeGridTop(g), 34) << "no quick area";
     g.QuickAreaHeight = 2 * 75;
     EXPECT_EQ(ComputeGridTop(g), 150 + 41);
     EXPECT_EQ(QuickPositionToXY(7, 6), (Cell{1, 2}));
+    EXPECT_EQ(QuickPositionToXY(6, 6), (Cell{6, 1})) << "a full row's last";
 }
 
-TEST(Layout, ClientSizeAndTheShadowPixel) {
+TEST(Layout, ClientSizeShadowPixelCellOriginsAndCaptionRect) {
     PanelGeometry g;
     g.CellWidth = 75;
     g.CellHeight = 70;
@@ -95,11 +87,7 @@ TEST(Layout, ClientSizeAndTheShadowPixel) {
     g.DropShadow = false;
     g.QuickAreaHeight = 70;
     EXPECT_EQ(ComputeClientSize(g).height, plain.height + 70 + 7);
-}
-
-TEST(Layout, CellOriginsAndCaptionRect) {
-    PanelGeometry g;
-    g.CellWidth = 75;
+    // Cells of 75 x 75 under a grid top of 34, the icon 32 high.
     g.CellHeight = 75;
     g.IconHeight = 32;
     g.GridTop = 34;
@@ -116,10 +104,6 @@ TEST(Layout, CellOriginsAndCaptionRect) {
 }
 
 TEST(Rounding, HalvesGoToEven) {
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(9.5), 10);
-    EXPECT_EQ(RoundHalfEven(9.4), 9);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(1.0 / 3), 0);
+    for (auto [x, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {9.5, 10}, {9.4, 9}, {-2.5, -2}, {1.0 / 3, 0}})
+        EXPECT_EQ(RoundHalfEven(x), rounded) << x;
 }

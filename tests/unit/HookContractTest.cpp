@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "shell/HookContract.h"
 
@@ -12,27 +13,16 @@ TEST(HookContract, NamesBothSidesMeetBy) {
     EXPECT_STREQ(hook::kLibraryName, "Kestrola.dll");
 }
 
-TEST(HookContract, ShowRectPacksLeftTopIntoWParamAndRightBottomIntoLParam) {
+// Left and top go into wParam, right and bottom into lParam, 16 bits each; read back signed, since
+// monitors left of or above the primary one lie at negative coordinates.
+TEST(HookContract, ShowRectSidesArePacked16BitAndReadBackSigned) {
     PackedRect p = PackShowRect({0x0102, 0x0304, 0x0506, 0x0708});
     EXPECT_EQ(p.wParam, 0x01020304u);
     EXPECT_EQ(p.lParam, 0x05060708u);
-}
-
-TEST(HookContract, ShowRectSidesAre16BitAndReadBackSigned) {
-    // Monitors left of or above the primary one lie at negative coordinates.
-    ShowRectangle r = UnpackShowRect(0xFFFF0000u, 0x7FFF8000u);
-    EXPECT_EQ(r.left, -1);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 32767);
-    EXPECT_EQ(r.bottom, -32768);
-    for (ShowRectangle in : {ShowRectangle{1279, 1023, 1600, 1200}, ShowRectangle{-1280, -200, -1, 0}}) {
-        PackedRect p = PackShowRect(in);
-        ShowRectangle back = UnpackShowRect(p.wParam, p.lParam);
-        EXPECT_EQ(back.left, in.left);
-        EXPECT_EQ(back.top, in.top);
-        EXPECT_EQ(back.right, in.right);
-        EXPECT_EQ(back.bottom, in.bottom);
-    }
+    auto sides = [](const ShowRectangle& r) { return std::tuple{r.left, r.top, r.right, r.bottom}; };
+    EXPECT_EQ(sides(UnpackShowRect(0xFFFF0000u, 0x7FFF8000u)), sides({-1, 0, 32767, -32768}));
+    for (ShowRectangle in : {ShowRectangle{1279, 1023, 1600, 1200}, ShowRectangle{-1280, -200, -1, 0}})
+        EXPECT_EQ(sides(UnpackShowRect(PackShowRect(in).wParam, PackShowRect(in).lParam)), sides(in));
     EXPECT_EQ(PackShowRect({-1280, 5, 0, 0}).wParam, 0xFB000005u) << "the low 16 bits, as before";
 }
 

@@ -3,42 +3,36 @@
 #include "panel/PointerRules.h"
 #include "shell/HookRules.h"
 
-TEST(HookRules, EachChordCountsOnlyWhenItsSettingIsOn) {
-    HookSharedBlock on{};
-    on.LeftWindowsAlt = on.RightWindowsAlt = on.WindowsApplications = 1;
-    HeldKeys leftPair;
-    leftPair.leftWindows = leftPair.leftAlt = true;
-    HeldKeys rightPair;
-    rightPair.rightWindows = rightPair.rightAlt = true;
-    HeldKeys apps;
-    apps.rightWindows = apps.applications = true;
-    EXPECT_TRUE(ChordTriggered(on, leftPair));
-    EXPECT_TRUE(ChordTriggered(on, rightPair));
-    EXPECT_TRUE(ChordTriggered(on, apps));
-
-    HookSharedBlock off = on;
-    off.LeftWindowsAlt = 0;
-    EXPECT_FALSE(ChordTriggered(off, leftPair));
-    EXPECT_TRUE(ChordTriggered(off, rightPair));
-    off.RightWindowsAlt = 0;
-    EXPECT_FALSE(ChordTriggered(off, rightPair));
-    EXPECT_TRUE(ChordTriggered(off, apps)) << "right Windows + Applications has its own setting";
-    on.LeftWindowsAlt = 7;  // any non-zero stored value switches it on
-    EXPECT_TRUE(ChordTriggered(on, leftPair));
-}
-
-TEST(HookRules, KeysOfDifferentSidesMakeNoChord) {
-    HookSharedBlock on{};
-    on.LeftWindowsAlt = on.RightWindowsAlt = on.WindowsApplications = 1;
-    HeldKeys crossed;
-    crossed.leftWindows = crossed.rightAlt = true;
-    EXPECT_FALSE(ChordTriggered(on, crossed));
-    HeldKeys leftApps;
-    leftApps.leftWindows = leftApps.applications = true;
-    EXPECT_FALSE(ChordTriggered(on, leftApps));
-    HeldKeys alone;
-    alone.rightWindows = true;
-    EXPECT_FALSE(ChordTriggered(on, alone));
+// A chord counts with its keys of one side held and its own setting on (any value but 0).
+TEST(HookRules, AChordCountsOnOneSideOnlyAndWithItsSettingOn) {
+    auto block = [](int32_t left, int32_t right, int32_t apps) {
+        HookSharedBlock b{};
+        b.LeftWindowsAlt = left;
+        b.RightWindowsAlt = right;
+        b.WindowsApplications = apps;
+        return b;
+    };
+    const HeldKeys leftPair{true, false, true, false, false}, rightPair{false, true, false, true, false},
+        apps{false, true, false, false, true};  // Windows left, right; Alt left, right; Applications
+    struct Row {
+        HookSharedBlock settings;
+        HeldKeys keys;
+        bool chord;
+        const char* why;
+    } rows[] = {
+        {block(1, 1, 1), leftPair, true, "left Windows + left Alt"},
+        {block(1, 1, 1), rightPair, true, "right Windows + right Alt"},
+        {block(1, 1, 1), apps, true, "right Windows + Applications"},
+        {block(0, 1, 1), leftPair, false, "its setting off"},
+        {block(0, 1, 1), rightPair, true, "another chord's setting off"},
+        {block(0, 0, 1), rightPair, false, "its setting off"},
+        {block(0, 0, 1), apps, true, "Applications has a setting of its own"},
+        {block(7, 0, 0), leftPair, true, "any value but 0 is on"},
+        {block(1, 1, 1), {true, false, false, true, false}, false, "left Windows + right Alt"},
+        {block(1, 1, 1), {true, false, false, false, true}, false, "left Windows + Applications"},
+        {block(1, 1, 1), {false, true, false, false, false}, false, "Windows alone"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(ChordTriggered(r.settings, r.keys), r.chord) << r.why;
 }
 
 // Who hands the foreground on, what is swallowed: one row per message the hook may see.
@@ -74,14 +68,9 @@ TEST(HookRules, ChordRectHoldsThePointerAndKeepsThePanelInTheWorkArea) {
     // 1024 x 768 primary screen with a 30-pixel taskbar at the bottom, a 500 x 400 panel.
     ScreenRect screen{0, 0, 1024, 768}, work{0, 0, 1024, 738};
     ScreenRect r = ChordShowRect(300, 200, screen, work);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 1024);
-    EXPECT_EQ(r.bottom, 728);
+    EXPECT_EQ((IntRect{r.left, r.top, r.right, r.bottom}), (IntRect{0, 0, 1024, 728}));
     // The delayed placement then gives right edge 1024 - 50 and bottom edge 728 + 10 = 738.
-    Point at = DelayedPlacement({r.left, r.top, r.right, r.bottom}, 500, 400, 1024, 738);
-    EXPECT_EQ(at.x, 474);
-    EXPECT_EQ(at.y, 338);
+    EXPECT_EQ(DelayedPlacement({r.left, r.top, r.right, r.bottom}, 500, 400, 1024, 738), (Point{474, 338}));
 
     ScreenRect onTaskbar = ChordShowRect(1000, 760, screen, work);
     EXPECT_EQ(onTaskbar.bottom, 761) << "the pointer must lie inside, or nothing opens";
@@ -91,8 +80,6 @@ TEST(HookRules, ChordRectHoldsThePointerAndKeepsThePanelInTheWorkArea) {
     ScreenRect second{1024, 0, 2304, 1024};
     ScreenRect s = ChordShowRect(2000, 900, second, second);
     EXPECT_EQ(s.left, 1024);
-    Point there = DelayedPlacement({s.left, s.top, s.right, s.bottom}, 500, 400, 1024, 738);
-    EXPECT_EQ(there.x, 2304 - 550);
-    EXPECT_EQ(there.y, 1014 - 400 + 10);
-    EXPECT_GE(there.x, 1024);
+    EXPECT_EQ(DelayedPlacement({s.left, s.top, s.right, s.bottom}, 500, 400, 1024, 738),
+              (Point{2304 - 550, 1014 - 400 + 10}));
 }

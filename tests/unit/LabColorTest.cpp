@@ -7,7 +7,7 @@ uint32_t Grey(int v) { return static_cast<uint32_t>(v | (v << 8) | (v << 16)); }
 uint32_t Rgb(int r, int g, int b) { return static_cast<uint32_t>(r | (g << 8) | (b << 16)); }
 }  // namespace
 
-TEST(LabColor, BlackCaptionGivesTheKnownRamp) {
+TEST(LabColor, BlackAndWhiteCaptionsGiveTheKnownRamps) {
     auto ramp = ComputeBorderRamp(0);
     EXPECT_EQ(ramp[0], Grey(0));
     EXPECT_EQ(ramp[1], Grey(64));
@@ -15,9 +15,7 @@ TEST(LabColor, BlackCaptionGivesTheKnownRamp) {
     EXPECT_EQ(ramp[3], Grey(33));
     EXPECT_EQ(ramp[4], Grey(26)) << "linear branch";
     EXPECT_EQ(ramp[5], Grey(24)) << "linear branch";
-}
-
-TEST(LabColor, WhiteRoundTripsAndSaturates) {
+    // White comes back as itself, and its ramp saturates.
     Lab white = RgbToLab(Grey(255));
     EXPECT_NEAR(white.L, 100.0f, 0.01f);
     EXPECT_NEAR(white.a, 0.0f, 0.01f);

@@ -16,6 +16,9 @@ TEST(LogFormat, MillisecondsAlwaysThreeDigits) {
 
 TEST(LogFormat, ExactMidnightLeavesTheTimeOut) {
     EXPECT_EQ(FormatLogLine({"12/8/2026", "12:00:00 AM", true, 0}, "m"), "12/8/2026 000m\r\n");
+    EXPECT_TRUE(IsExactMidnight(0, 0, 0, 0));
+    // A millisecond, a second, a minute or an hour past it is not midnight.
+    for (int k = 0; k < 4; ++k) EXPECT_FALSE(IsExactMidnight(k == 0, k == 1, k == 2, k == 3)) << k;
 }
 
 TEST(LogFormat, EmptyMessageStillGivesAStampedLine) {

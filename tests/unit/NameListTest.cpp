@@ -42,25 +42,19 @@ TEST(NameList, SortThenKeepInsertingInOrder) {
 }
 
 TEST(Captions, LnkExtensionGoesAnyOtherStays) {
-    EXPECT_EQ(CaptionOfPath("c:\\p\\Word.lnk"), "Word");
-    EXPECT_EQ(CaptionOfPath("c:\\p\\Tool.LNK"), "Tool");
-    EXPECT_EQ(CaptionOfPath("c:\\p\\Readme.txt"), "Readme.txt");
-    EXPECT_EQ(CaptionOfPath("c:\\p\\Accessories"), "Accessories");
-    EXPECT_EQ(CaptionOfPath("c:\\p\\v1.2 Tool.lnk"), "v1.2 Tool");
+    for (auto [path, caption] : {std::pair{"c:\\p\\Word.lnk", "Word"}, {"c:\\p\\Tool.LNK", "Tool"},
+                                 {"c:\\p\\Readme.txt", "Readme.txt"}, {"c:\\p\\Accessories", "Accessories"},
+                                 {"c:\\p\\v1.2 Tool.lnk", "v1.2 Tool"}})
+        EXPECT_EQ(CaptionOfPath(path), caption);
     EXPECT_EQ(LastComponent("c:\\p\\q\\Archiver"), "Archiver");
 }
 
+// A program's extension anywhere in the line counts, in any case, unless "unwise" or "unins" is there too.
 TEST(ProgramRule, CommandLinesThatStartPrograms) {
-    EXPECT_TRUE(IsProgramCommandLine("C:\\Tools\\app.EXE "));
-    EXPECT_TRUE(IsProgramCommandLine("C:\\WINDOWS\\system32\\rundll32.exe shell32.dll,Control_RunDLL"));
-    EXPECT_TRUE(IsProgramCommandLine("c:\\x\\run.bat "));
-    EXPECT_TRUE(IsProgramCommandLine("c:\\x\\compmgmt.msc /s"));
-    EXPECT_TRUE(IsProgramCommandLine("c:\\x\\old.com "));
-    EXPECT_TRUE(IsProgramCommandLine("c:\\viewer c:\\docs\\a.exe.txt")) << "a substring anywhere counts";
-    EXPECT_FALSE(IsProgramCommandLine("c:\\docs\\readme.txt "));
-    EXPECT_FALSE(IsProgramCommandLine("c:\\docs\\help.chm "));
-    EXPECT_FALSE(IsProgramCommandLine(" "));
-    EXPECT_FALSE(IsProgramCommandLine("c:\\app\\unins000.exe "));
-    EXPECT_FALSE(IsProgramCommandLine("c:\\app\\UNWISE.EXE c:\\app\\install.log"));
-    EXPECT_FALSE(IsProgramCommandLine("c:\\windows\\run.exe /x Uninstall"));
+    for (const char* line : {"C:\\Tools\\app.EXE ", "C:\\WINDOWS\\system32\\rundll32.exe shell32.dll,Control_RunDLL",
+                             "c:\\x\\run.bat ", "c:\\x\\compmgmt.msc /s", "c:\\x\\old.com ", "c:\\viewer c:\\docs\\a.exe.txt"})
+        EXPECT_TRUE(IsProgramCommandLine(line)) << line;
+    for (const char* line : {"c:\\docs\\readme.txt ", "c:\\docs\\help.chm ", " ", "c:\\app\\unins000.exe ",
+                             "c:\\app\\UNWISE.EXE c:\\app\\install.log", "c:\\windows\\run.exe /x Uninstall"})
+        EXPECT_FALSE(IsProgramCommandLine(line)) << line;
 }

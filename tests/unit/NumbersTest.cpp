@@ -3,17 +3,12 @@
 #include "platform/Numbers.h"
 
 TEST(ParseDecimal, AcceptsSignedDecimalsInThe32BitRange) {
-    long v = 0;
-    EXPECT_TRUE(ParseDecimal("42", v));
-    EXPECT_EQ(v, 42);
-    EXPECT_TRUE(ParseDecimal("-100", v));
-    EXPECT_EQ(v, -100);
-    EXPECT_TRUE(ParseDecimal("+7", v));
-    EXPECT_EQ(v, 7);
-    EXPECT_TRUE(ParseDecimal("-2147483648", v));
-    EXPECT_EQ(v, -2147483647L - 1);
-    EXPECT_TRUE(ParseDecimal("2147483647", v));
-    EXPECT_EQ(v, 2147483647L);
+    for (auto [text, value] : {std::pair{"42", 42L}, {"-100", -100L}, {"+7", 7L}, {"-2147483648", -2147483647L - 1},
+                               {"2147483647", 2147483647L}}) {
+        long v = 0;
+        EXPECT_TRUE(ParseDecimal(text, v)) << text;
+        EXPECT_EQ(v, value) << text;
+    }
 }
 
 TEST(ParseDecimal, RefusesEverythingElseAndKeepsTheValue) {

@@ -14,18 +14,22 @@ TEST(PointerRules, HitTestCoversWholeCellsWithScrollingAndGaps) {
     EXPECT_EQ(HitTest(cells, 75, 75, 30, 0, 20, 40), -2);
 }
 
-TEST(PointerRules, ClickToleranceIsFifteenPixels) {
+// A click moves less than 16 pixels; the drag handle ends 210 pixels before the right and takes
+// the header's last row; the show rectangle leaves out its right and bottom edges.
+TEST(PointerRules, ClickDragHandleAndShowRectangleBounds) {
     EXPECT_TRUE(IsClick(100, 100, 115, 115));
     EXPECT_TRUE(IsClick(100, 100, 85, 85));
     EXPECT_FALSE(IsClick(100, 100, 116, 100));
     EXPECT_FALSE(IsClick(100, 100, 100, 84));
-}
-
-TEST(PointerRules, DragHandleEndsTwoHundredNinePixelsBeforeTheRight) {
     EXPECT_TRUE(InDragHandle(500 - 210, 10, 30, 500));
     EXPECT_FALSE(InDragHandle(500 - 209, 10, 30, 500));
-    EXPECT_TRUE(InDragHandle(0, 30, 30, 500)) << "the header's last row counts";
+    EXPECT_TRUE(InDragHandle(0, 30, 30, 500));
     EXPECT_FALSE(InDragHandle(10, 31, 30, 500));
+    IntRect r{10, 20, 60, 50};
+    EXPECT_TRUE(InsideShowRect(r, 10, 20));
+    EXPECT_TRUE(InsideShowRect(r, 59, 49));
+    EXPECT_FALSE(InsideShowRect(r, 60, 30));
+    EXPECT_FALSE(InsideShowRect(r, 30, 50));
 }
 
 TEST(PointerRules, DelayedPlacementBesideTheShowRectangle) {
@@ -40,49 +44,50 @@ TEST(PointerRules, DelayedPlacementBesideTheShowRectangle) {
     EXPECT_EQ(DelayedPlacement({0, 0, 10, 20}, 400, 300, 1280, 994), (Point{0, 20})) << "never negative";
 }
 
-TEST(PointerRules, ShowRectangleRightAndBottomEdgesAreOutside) {
-    IntRect r{10, 20, 60, 50};
-    EXPECT_TRUE(InsideShowRect(r, 10, 20));
-    EXPECT_TRUE(InsideShowRect(r, 59, 49));
-    EXPECT_FALSE(InsideShowRect(r, 60, 30));
-    EXPECT_FALSE(InsideShowRect(r, 30, 50));
-}
-
 TEST(PointerRules, SubmenuOpensLeftOnlyWhenItWouldCrossTheEdge) {
     EXPECT_EQ(SubmenuLeft(1000, 200, 75, 1280), 1000);
     EXPECT_EQ(SubmenuLeft(1080, 200, 75, 1280), 1080) << "ending exactly at the edge still fits";
     EXPECT_EQ(SubmenuLeft(1081, 200, 75, 1280), 1081 + 10 - 200 - 75);
-}
-
-TEST(PointerRules, DragPullsScrollBackSoNoGapOpens) {
-    PanelPlace p{-40, 100, 500, 400, 0, 0, 1280, 1024};
-    int sx = 90, sy = 0;
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sx, 40) << "contents may not move right of the desktop edge";
-    p.left = 900;  // now reaching past the right edge
-    sx = -300;
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sx, 1280 - 500 - 900);
-    sx = -100;  // still hidden beyond the edge: left alone
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sx, -100);
-}
-
-TEST(PointerRules, PullBackMeasuresFromTheVirtualScreensOrigin) {
-    // Virtual screen from (-1280, -200), 2560 x 1224: right edge 1280, bottom edge 1024.
-    PanelPlace p{-1320, 900, 500, 400, -1280, -200, 2560, 1224};
-    int sx = 90, sy = -300;
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sx, 40) << "40 px past the left edge";
-    EXPECT_EQ(sy, 1024 - 400 - 900) << "no gap below the contents";
-    p.top = -260;  // 60 px above the top edge
-    sy = 100;
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sy, 60);
-    sy = 30;  // still hidden above: left alone
-    PullBackScroll(p, sx, sy);
-    EXPECT_EQ(sy, 30);
     EXPECT_EQ(SubmenuLeft(1081, 200, 75, -1280 + 2560), 1081 + 10 - 200 - 75) << "the right edge, not the width";
+    // Anchored 4 inside the cell's right edge and 8 above the icon's middle, scrolled with the cell;
+    // at 144 DPI 6 and 12 beside an icon of 48.
+    PanelGeometry g;
+    g.CellWidth = 75;
+    g.IconHeight = 32;
+    EXPECT_EQ(SubmenuAnchor(g, 100, 50, -10, 5), (Point{100 - 10 + 75 - 4, 50 + 5 + 16 - 8}));
+    g.Dpi = 144;
+    g.CellWidth = 113;
+    g.IconHeight = 48;
+    EXPECT_EQ(SubmenuAnchor(g, 100, 50, 0, 0), (Point{100 + 113 - 6, 50 + 24 - 12}));
+}
+
+// A drag pulls the contents back so that no gap opens between them and the desktop's edge; what is
+// still hidden beyond an edge is left alone. The virtual screen runs from (-1280, -200), 2560 x
+// 1224: its right edge is at 1280 and its bottom at 1024.
+TEST(PointerRules, DragPullsScrollBackSoNoGapOpens) {
+    const PanelPlace one{0, 0, 500, 400, 0, 0, 1280, 1024}, wide{0, 0, 500, 400, -1280, -200, 2560, 1224};
+    struct Row {
+        PanelPlace screen;
+        int left, top, scrollX, scrollY, pulledX, pulledY;
+        const char* why;
+    } rows[] = {
+        {one, -40, 100, 90, 0, 40, 0, "not right of the left edge"},
+        {one, 900, 100, -300, 0, 1280 - 500 - 900, 0, "not left of the right edge"},
+        {one, 900, 100, -100, 0, -100, 0, "still hidden beyond the edge"},
+        {one, 300, 100, 0, 0, 0, 0, "wholly on the desktop"},
+        {wide, -1320, 900, 90, -300, 40, 1024 - 400 - 900, "40 past the left edge; no gap below"},
+        {wide, -1320, -260, 40, 100, 40, 60, "60 above the top edge"},
+        {wide, -1320, -260, 40, 30, 40, 30, "still hidden above"},
+    };
+    for (const Row& r : rows) {
+        PanelPlace p = r.screen;
+        p.left = r.left;
+        p.top = r.top;
+        int sx = r.scrollX, sy = r.scrollY;
+        PullBackScroll(p, sx, sy);
+        EXPECT_EQ(sx, r.pulledX) << r.why;
+        EXPECT_EQ(sy, r.pulledY) << r.why;
+    }
 }
 
 TEST(PointerRules, PointerShapeByEntryKind) {

@@ -12,45 +12,37 @@ std::set<int> UsedExcept(int count, std::initializer_list<int> holes) {
 }
 }  // namespace
 
-TEST(FreeSlots, RemovingTheTopSlotShrinksTheCount) {
-    int count = 10;
-    std::vector<int> free;
-    ComputeFreeSlots(UsedExcept(10, {10}), count, free);
-    EXPECT_EQ(count, 9);
-    EXPECT_TRUE(free.empty());
+// Holes inside the used range stay free; holes at the top are given up down to the highest used.
+TEST(FreeSlots, OnlyHolesBelowTheHighestUsedSlotStayFree) {
+    struct Case {
+        int count;
+        std::set<int> used;
+        int countAfter;
+        std::vector<int> free;
+    } cases[] = {
+        {10, UsedExcept(10, {10}), 9, {}},
+        {10, UsedExcept(10, {4}), 10, {4}},
+        {12, UsedExcept(12, {3, 10, 11, 12}), 9, {3}},
+        {5, {}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        int count = c.count;
+        std::vector<int> free = {99};  // what was there before is replaced
+        ComputeFreeSlots(c.used, count, free);
+        EXPECT_EQ(count, c.countAfter) << c.count << " slots, " << c.used.size() << " used";
+        EXPECT_EQ(free, c.free) << c.count << " slots, " << c.used.size() << " used";
+    }
 }
 
-TEST(FreeSlots, RemovingAMiddleSlotKeepsItFree) {
-    int count = 10;
-    std::vector<int> free;
-    ComputeFreeSlots(UsedExcept(10, {4}), count, free);
-    EXPECT_EQ(count, 10);
-    EXPECT_EQ(free, std::vector<int>({4}));
-}
-
-TEST(FreeSlots, TopHolesAreGivenUpDownToTheHighestUsed) {
-    int count = 12;
-    std::vector<int> free;
-    ComputeFreeSlots(UsedExcept(12, {3, 10, 11, 12}), count, free);
-    EXPECT_EQ(count, 9);
-    EXPECT_EQ(free, std::vector<int>({3}));
-    count = 5;
-    ComputeFreeSlots({}, count, free);
-    EXPECT_EQ(count, 0);
-    EXPECT_TRUE(free.empty());
-}
-
-TEST(PendingNames, ThreeHolesStayFreeAndNewNamesGoAfterTheLast) {
+// Three holes stay free; four or more are filled in order, and the rest goes after the last slot.
+TEST(PendingNames, FourHolesOrMoreAreFilledInOrderFewerStayFree) {
     std::vector<int> free = {2, 5, 7};
     int count = 10;
     EXPECT_EQ(PlacePendingNames(free, count, 2), std::vector<int>({10, 11}));  // slots 11, 12
     EXPECT_EQ(count, 12);
     EXPECT_EQ(free, std::vector<int>({2, 5, 7}));
-}
-
-TEST(PendingNames, FourHolesAreFilledInOrderThenTheRestGoesAfter) {
-    std::vector<int> free = {2, 5, 7, 8};
-    int count = 10;
+    free = {2, 5, 7, 8};
+    count = 10;
     EXPECT_EQ(PlacePendingNames(free, count, 2), std::vector<int>({1, 4}));  // slots 2, 5
     EXPECT_EQ(count, 10);
     EXPECT_EQ(free, std::vector<int>({7, 8}));

@@ -4,104 +4,59 @@
 
 namespace {
 
-VersionReport Nine(unsigned minor, uint32_t build, const char* sp) {
+VersionReport Report(int platform, unsigned major, unsigned minor, uint32_t build, const char* sp = "") {
     VersionReport r;
-    r.platform = VersionReport::Windows9x;
-    r.major = 4;
+    r.platform = platform;
+    r.major = major;
     r.minor = minor;
     r.build = build;
     r.servicePack = sp;
     return r;
 }
 
-VersionReport Nt(unsigned major, unsigned minor, uint32_t build) {
-    VersionReport r;
-    r.platform = VersionReport::NT;
-    r.major = major;
-    r.minor = minor;
-    r.build = build;
-    return r;
-}
-
-WindowsCode Code(const VersionReport& r) { return ClassifyWindowsVersion(r).code; }
-
 }  // namespace
 
-TEST(WindowsVersion, NineXRowsWithTheirBuilds) {
-    EXPECT_EQ(Code(Nine(0, 950, "")), WindowsCode::Windows95);  // no build required
-    EXPECT_EQ(Code(Nine(0, 1111, "B")), WindowsCode::Windows95OSR2);
-    EXPECT_EQ(Code(Nine(0, 1112, "B")), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nine(0, 1111, " B")), WindowsCode::Windows95) << "only exactly B counts";
-    EXPECT_EQ(Code(Nine(10, 1998, "")), WindowsCode::Windows98);
-    EXPECT_EQ(Code(Nine(10, 2222, "")), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nine(10, 2222, "A")), WindowsCode::Windows98SE);
-    EXPECT_EQ(Code(Nine(10, 1998, "A")), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nine(90, 3000, "")), WindowsCode::WindowsMe);
-    EXPECT_EQ(Code(Nine(90, 3001, "")), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nine(50, 3000, "")), WindowsCode::Unrecognised);
-}
-
-TEST(WindowsVersion, NineXBuildUsesOnlyTheLowWord) {
-    // The high word of a 9x build number carries major and minor version.
-    EXPECT_EQ(Code(Nine(10, 0x040A0000u | 1998u, "")), WindowsCode::Windows98);
-    EXPECT_EQ(Code(Nine(90, 0x045A0000u | 3000u, "")), WindowsCode::WindowsMe);
-}
-
-TEST(WindowsVersion, NtRowsWithTheirBuilds) {
-    EXPECT_EQ(Code(Nt(3, 51, 1057)), WindowsCode::NT3);
-    EXPECT_EQ(Code(Nt(4, 0, 1381)), WindowsCode::NT4);
-    EXPECT_EQ(Code(Nt(4, 0, 1380)), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nt(5, 0, 2195)), WindowsCode::Windows2000);
-    EXPECT_EQ(Code(Nt(5, 0, 2196)), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nt(5, 1, 2600)), WindowsCode::WindowsXP);
-    EXPECT_EQ(Code(Nt(5, 2, 2600)), WindowsCode::WindowsXP) << "minor 1 or higher";
-    EXPECT_EQ(Code(Nt(5, 2, 3790)), WindowsCode::Unrecognised);
-    EXPECT_EQ(Code(Nt(6, 1, 7601)), WindowsCode::Unrecognised);
-}
-
-TEST(WindowsVersion, FlagsFollowTheFamilyBeforeTheBuildCheck) {
-    auto xp = ClassifyWindowsVersion(Nt(5, 1, 2600));
-    EXPECT_TRUE(xp.IsWindowsXP);
-    EXPECT_TRUE(xp.Win2000OrLater);
-    EXPECT_TRUE(xp.XpOrLater);
-
-    auto server2003 = ClassifyWindowsVersion(Nt(5, 2, 3790));
-    EXPECT_FALSE(server2003.IsWindowsXP) << "build other than 2600: no hook link";
-    EXPECT_TRUE(server2003.XpOrLater) << "the drop shadow is still asked for";
-
-    auto seven = ClassifyWindowsVersion(Nt(6, 1, 7601));
-    EXPECT_FALSE(seven.IsWindowsXP);
-    EXPECT_TRUE(seven.Win2000OrLater);
-    EXPECT_TRUE(seven.XpOrLater);
-
-    auto w2k = ClassifyWindowsVersion(Nt(5, 0, 2195));
-    EXPECT_TRUE(w2k.Win2000OrLater);
-    EXPECT_FALSE(w2k.XpOrLater);
-
-    auto w2kOtherBuild = ClassifyWindowsVersion(Nt(5, 0, 2200));
-    EXPECT_TRUE(w2kOtherBuild.Win2000OrLater);
-    EXPECT_FALSE(w2kOtherBuild.XpOrLater);
-
-    for (const auto& r : {Nt(3, 51, 1057), Nt(4, 0, 1381), Nt(4, 0, 1)}) {
-        auto v = ClassifyWindowsVersion(r);
-        EXPECT_FALSE(v.Win2000OrLater);
-        EXPECT_FALSE(v.XpOrLater);
+// Each row: the code, then the flags, which follow the family before the build check (XP alone
+// needs build 2600) and stay false outside NT.
+TEST(WindowsVersion, CodesAndFlagsOfEachRow) {
+    const int nine = VersionReport::Windows9x, nt = VersionReport::NT;
+    struct Row {
+        VersionReport report;
+        WindowsCode code;
+        bool xp, win2000OrLater, xpOrLater;
+        const char* why;
+    } rows[] = {
+        {Report(nine, 4, 0, 950), WindowsCode::Windows95, false, false, false, "no build required"},
+        {Report(nine, 4, 0, 1111, "B"), WindowsCode::Windows95OSR2, false, false, false, ""},
+        {Report(nine, 4, 0, 1112, "B"), WindowsCode::Unrecognised, false, false, false, ""},
+        {Report(nine, 4, 0, 1111, " B"), WindowsCode::Windows95, false, false, false, "only exactly B counts"},
+        {Report(nine, 4, 10, 1998), WindowsCode::Windows98, false, false, false, ""},
+        {Report(nine, 4, 10, 0x040A0000u | 1998u), WindowsCode::Windows98, false, false, false, "the low word only"},
+        {Report(nine, 4, 10, 2222), WindowsCode::Unrecognised, false, false, false, ""},
+        {Report(nine, 4, 10, 2222, "A"), WindowsCode::Windows98SE, false, false, false, ""},
+        {Report(nine, 4, 10, 1998, "A"), WindowsCode::Unrecognised, false, false, false, ""},
+        {Report(nine, 4, 90, 3000), WindowsCode::WindowsMe, false, false, false, ""},
+        {Report(nine, 4, 90, 0x045A0000u | 3000u), WindowsCode::WindowsMe, false, false, false, "the low word only"},
+        {Report(nine, 4, 90, 3001), WindowsCode::Unrecognised, false, false, false, ""},
+        {Report(nine, 4, 50, 3000), WindowsCode::Unrecognised, false, false, false, ""},
+        {Report(nt, 3, 51, 1057), WindowsCode::NT3, false, false, false, ""},
+        {Report(nt, 4, 0, 1381), WindowsCode::NT4, false, false, false, ""},
+        {Report(nt, 4, 0, 1380), WindowsCode::Unrecognised, false, false, false, "NT 4 of another build"},
+        {Report(nt, 5, 0, 2195), WindowsCode::Windows2000, false, true, false, ""},
+        {Report(nt, 5, 0, 2200), WindowsCode::Unrecognised, false, true, false, "2000 of another build"},
+        {Report(nt, 5, 1, 2600), WindowsCode::WindowsXP, true, true, true, ""},
+        {Report(nt, 5, 2, 2600), WindowsCode::WindowsXP, true, true, true, "minor 1 or higher"},
+        {Report(nt, 5, 2, 3790), WindowsCode::Unrecognised, false, true, true, "no hook link; still a shadow"},
+        {Report(nt, 6, 1, 7601), WindowsCode::Unrecognised, false, true, true, ""},
+        {Report(VersionReport::Win32s, 5, 1, 2600), WindowsCode::Unrecognised, false, false, false, "Win32s"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.report.platform << " " << r.report.major << "." << r.report.minor << "."
+                                          << r.report.build << " '" << r.report.servicePack << "' " << r.why);
+        WindowsVersion v = ClassifyWindowsVersion(r.report);
+        EXPECT_EQ(v.code, r.code);
+        EXPECT_EQ(v.IsWindowsXP, r.xp);
+        EXPECT_EQ(v.Win2000OrLater, r.win2000OrLater);
+        EXPECT_EQ(v.XpOrLater, r.xpOrLater);
     }
-    for (const auto& r : {Nine(0, 950, ""), Nine(10, 1998, ""), Nine(90, 3000, "")}) {
-        auto v = ClassifyWindowsVersion(r);
-        EXPECT_FALSE(v.Win2000OrLater) << "never on 9x";
-        EXPECT_FALSE(v.XpOrLater);
-        EXPECT_FALSE(v.IsWindowsXP);
-    }
-}
-
-TEST(WindowsVersion, Win32sIsUnrecognisedWithoutFlags) {
-    VersionReport r;
-    r.platform = VersionReport::Win32s;
-    r.major = 5;
-    r.minor = 1;
-    r.build = 2600;
-    auto v = ClassifyWindowsVersion(r);
-    EXPECT_EQ(v.code, WindowsCode::Unrecognised);
-    EXPECT_FALSE(v.IsWindowsXP || v.Win2000OrLater || v.XpOrLater);
 }

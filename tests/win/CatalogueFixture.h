@@ -7,6 +7,7 @@
 
 #include "platform/Files.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Text.h"
 #include "support/CatalogueSetup.h"
 #include "support/Shortcut.h"
@@ -18,10 +19,14 @@ protected:
         CoInitialize(nullptr);
         base = AnsiLowerFileName(tree.Path());
         paths = MakeStartMenuTree(base);
+        // The log of what runs here stays in the tree.
+        savedProgramFolder_ = ProgramFolder;
+        ProgramFolder = paths.AppData + "\\";
         NewModel();
     }
     void TearDown() override {
         model.reset();
+        ProgramFolder = savedProgramFolder_;
         CoUninitialize();
     }
     // A fresh object over the same files, as after a restart.
@@ -33,11 +38,6 @@ protected:
     std::string Program(const std::string& root, const std::string& name) {
         std::string link = root + "\\" + name;
         EXPECT_TRUE(MakeShortcut(link, base + "\\bin\\" + name.substr(0, name.rfind('.')) + ".exe"));
-        return link;
-    }
-    std::string Document(const std::string& root, const std::string& name) {
-        std::string link = root + "\\" + name;
-        EXPECT_TRUE(MakeShortcut(link, base + "\\docs\\" + name.substr(0, name.rfind('.')) + ".txt"));
         return link;
     }
     std::string Tab() const { return ReadWholeFile(paths.AppData + "\\tab1.ini"); }
@@ -53,4 +53,7 @@ protected:
     std::string base;
     TFolderPaths paths;
     std::unique_ptr<PanelParts> model;
+
+private:
+    std::string savedProgramFolder_;
 };

@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+
 #include "platform/Error.h"
 #include "platform/Files.h"
+#include "platform/IniBatch.h"
 #include "platform/IniFile.h"
 #include "support/TempFolder.h"
 
-TEST(IniFile, CreatingTheObjectTouchesNoFile) {
-    TempFolder dir;
-    TIniFile ini(dir / "tab1.ini");
-    EXPECT_FALSE(FileExists(dir / "tab1.ini"));
-    EXPECT_FALSE(ini.SectionExists("Resolution"));
-}
-
-TEST(IniFile, WritesReadBackInKeyOrder) {
+TEST(IniFile, WritesReadBackInKeyOrderAndTheObjectAloneTouchesNoFile) {
     TempFolder dir;
     TIniFile ini(dir / "Main.ini");
+    EXPECT_FALSE(FileExists(dir / "Main.ini"));
+    EXPECT_FALSE(ini.SectionExists("Resolution"));
     ini.WriteInteger("Resolution", "Count", 12);
     ini.WriteInteger("Resolution", "Width", 6);
     ini.WriteString("Tabs", "1", "None");
@@ -23,6 +23,13 @@ TEST(IniFile, WritesReadBackInKeyOrder) {
     EXPECT_EQ(ini.ReadString("Tabs", "1", ""), "None");
     EXPECT_EQ(ini.ReadSection("Resolution"), (std::vector<std::string>{"Count", "Width"}));
     EXPECT_EQ(ReadWholeFile(dir / "Main.ini"), "[Resolution]\r\nCount=12\r\nWidth=6\r\n[Tabs]\r\n1=None\r\n");
+    std::string longPath(5000, 'x');
+    ini.WriteString("Tabs", "2", longPath);
+    EXPECT_EQ(ini.ReadString("Tabs", "2", ""), longPath) << "read whole";
+    ini.DeleteKey("Tabs", "1");
+    EXPECT_EQ(ini.ReadSection("Tabs"), (std::vector<std::string>{"2"}));
+    ini.EraseSection("Tabs");
+    EXPECT_FALSE(ini.SectionExists("Tabs"));
 }
 
 // A section read at once answers every key as the system's own lookup of that key does.
@@ -42,29 +49,9 @@ TEST(IniFile, NonNumericIntegersGiveTheFallback) {
     TempFolder dir;
     WriteWholeFile(dir / "a.ini", "[S]\r\nA=abc\r\nB=\r\nC=-4\r\n");
     TIniFile ini(dir / "a.ini");
-    EXPECT_EQ(ini.ReadInteger("S", "A", -1), -1);
-    EXPECT_EQ(ini.ReadInteger("S", "B", -1), -1);
-    EXPECT_EQ(ini.ReadInteger("S", "C", -1), -4);
-    EXPECT_EQ(ini.ReadInteger("S", "Missing", 3), 3);
-}
-
-TEST(IniFile, LongValuesAreReadWhole) {
-    TempFolder dir;
-    TIniFile ini(dir / "a.ini");
-    std::string longPath(5000, 'x');
-    ini.WriteString("S", "1", longPath);
-    EXPECT_EQ(ini.ReadString("S", "1", ""), longPath);
-}
-
-TEST(IniFile, EraseAndDelete) {
-    TempFolder dir;
-    TIniFile ini(dir / "a.ini");
-    ini.WriteString("S", "1", "a");
-    ini.WriteString("S", "2", "b");
-    ini.DeleteKey("S", "1");
-    EXPECT_EQ(ini.ReadSection("S"), (std::vector<std::string>{"2"}));
-    ini.EraseSection("S");
-    EXPECT_FALSE(ini.SectionExists("S"));
+    const std::tuple<const char*, int, int> cases[] = {{"A", -1, -1}, {"B", -1, -1}, {"C", -1, -4}, {"Missing", 3, 3}};
+    for (auto [key, fallback, read] : cases)
+        EXPECT_EQ(ini.ReadInteger("S", key, fallback), read) << key;
 }
 
 namespace {
@@ -137,6 +124,16 @@ TEST_F(IniUpdate, AReaderHoldingTheFileForAMomentDelaysTheCommit) {
     EXPECT_EQ(ReadWholeFile(name), "[Files]\r\n1=a\r\n2=b\r\n");
 }
 
+TEST_F(IniUpdate, ABeginOverAnUnfinishedUpdateDropsItsWrites) {
+    ini.WriteString("Files", "2", "dropped");
+    ini.BeginUpdate();
+    ini.WriteString("Files", "3", "c");
+    ini.Commit();
+    EXPECT_EQ(ReadWholeFile(name), "[Files]\r\n1=a\r\n3=c\r\n");
+    TIniFile(name).BeginUpdate();  // an update whose object ends is discarded
+    EXPECT_FALSE(FileExists(name + ".new"));
+}
+
 TEST_F(IniUpdate, AWorkingCopyCutShortIsNotCommitted) {
     // What a full disk leaves: the copy ends inside its last line.
     ASSERT_EQ(ReadWholeFile(name + ".new"), old);
@@ -202,6 +199,18 @@ TEST(IniFile, AnUpdateWritesTheSameBytesAsTheWritesOneByOne) {
         held.Commit();
         EXPECT_EQ(ReadWholeFile(dir / "held.ini"), ReadWholeFile(dir / "one.ini")) << c.name;
     }
+}
+
+// The system answers a buffer too small with what fits, size - 2 characters: read again, larger.
+TEST(IniFile, AProfileAnswerThatFillsTheBufferIsReadAgainLarger) {
+    const std::string answer(101, 'k');
+    auto read = [&](char* b, unsigned long size) {
+        unsigned long n = std::min<unsigned long>(static_cast<unsigned long>(answer.size()), size - 2);
+        std::memcpy(b, answer.data(), n);
+        b[n] = b[n + 1] = '\0';
+        return n;
+    };
+    for (size_t start : {8u, 102u, 103u, 104u}) EXPECT_EQ(ReadProfileAnswer(start, read).data(), answer) << start;
 }
 
 TEST(Files, ForceDirectoriesCreatesParentsAndFailsUnderAFile) {

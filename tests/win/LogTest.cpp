@@ -47,44 +47,36 @@ std::string MessageOf(const std::string& line) {
 
 }  // namespace
 
-TEST_F(LogTest, FirstEntryCreatesTheFileAndLaterOnesAppend) {
+// Each line: the user's short date and time, milliseconds, then the message; appended to what is there.
+TEST_F(LogTest, LinesAreAppendedAfterTheUsersDateTimeAndMilliseconds) {
     WriteWholeFile(folder_ / "log.txt", "earlier run\r\n");
-    WriteLog("first");
-    WriteLog("second");
-    auto lines = Lines(Log());
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "earlier run");
-    EXPECT_EQ(MessageOf(lines[1]), "first");
-    EXPECT_EQ(MessageOf(lines[2]), "second");
-}
-
-TEST_F(LogTest, StampIsTheUsersDateAndTimeThenMilliseconds) {
     SYSTEMTIME st;
     GetLocalTime(&st);
     char date[64];
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+    WriteLog("first");
     WriteLog("");
     auto lines = Lines(Log());
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind(date, 0), 0u) << lines[0];
-    EXPECT_EQ(MessageOf(lines[0]), "") << "an empty message leaves the stamp alone";
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "earlier run");
+    EXPECT_EQ(lines[1].rfind(date, 0), 0u) << lines[1];
+    EXPECT_EQ(MessageOf(lines[1]), "first");
+    EXPECT_EQ(MessageOf(lines[2]), "") << "an empty message leaves the stamp alone";
 }
 
+// A body's Error is logged as the operation's name and its message and the call returns; any
+// other kind travels on.
 TEST_F(LogTest, GuardedWritesNamePlusMessageAndReturns) {
     bool after = false;
     Guarded("FormCreate", [] { throw Error("Create folder error!"); });
     Guarded("SortItems", [] { throw Error(""); });
     Guarded("Fine", [&] { after = true; });
+    EXPECT_THROW(Guarded("X", [] { throw 42; }), int);
     auto lines = Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(MessageOf(lines[0]), "FormCreateCreate folder error!");
     EXPECT_EQ(MessageOf(lines[1]), "SortItems");
     EXPECT_TRUE(after);
-}
-
-TEST_F(LogTest, GuardedLetsOtherKindsOfErrorTravelOn) {
-    EXPECT_THROW(Guarded("X", [] { throw 42; }), int);
-    EXPECT_EQ(Log(), "");
 }
 
 std::string g_shown;
@@ -137,15 +129,12 @@ TEST_F(LogTest, AProgramFolderThatRefusesTheLineSendsItAndTheNextOnesToTheDataFo
     EXPECT_EQ(MessageOf(lines[0]), "third");
 }
 
-TEST(LogPlace, WithoutProgramFolderTheLogIsInTheCurrentFolder) {
-    TempFolder folder;
-    std::string saved = ProgramFolder;
+TEST_F(LogTest, WithoutProgramFolderTheLogIsInTheCurrentFolder) {
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, cwd);
     ProgramFolder.clear();
-    SetCurrentDirectoryA(folder.Path().c_str());
+    SetCurrentDirectoryA(folder_.Path().c_str());
     WriteLog("here");
     SetCurrentDirectoryA(cwd);
-    ProgramFolder = saved;
-    EXPECT_NE(ReadWholeFile(folder / "log.txt").find("here\r\n"), std::string::npos);
+    EXPECT_NE(Log().find("here\r\n"), std::string::npos);
 }

@@ -21,7 +21,7 @@ TEST(OneInstance, ASecondGuardOnOneOwnerIsRefused) {
 }
 
 TEST(OneInstance, TheFirstOwnsTheMutexALaterOneIsToldAndANewNameIsFree) {
-    int a = 0, b = 0, c = 0;
+    int a = 0, b = 0, c = 0, d = 0;
     auto first = std::make_unique<TOneInstance>(&a, "A");
     first->Loaded(UniqueName());
     EXPECT_TRUE(first->OwnsMutex());
@@ -34,6 +34,12 @@ TEST(OneInstance, TheFirstOwnsTheMutexALaterOneIsToldAndANewNameIsFree) {
     second.Loaded(UniqueName());
     EXPECT_EQ(told, 1);
     EXPECT_FALSE(second.OwnsMutex());
+
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "told, but not ended";
+    TOneInstance ending(&d, "D");  // by default a later instance ends its application
+    ending.Loaded(UniqueName());
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 
     TOneInstance renamed(&c, "C");
     renamed.Loaded("Other" + UniqueName());

@@ -49,7 +49,7 @@ protected:
             SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
     }
     // A grid of columns x rows with one entry per slot in the given slots.
-    void Layout(int columns, int rows, int quickRows, std::initializer_list<int> slots, bool folders = false) {
+    void Layout(int columns, int rows, int quickRows, const std::vector<int>& slots, bool folders = false) {
         PanelGeometry& g = geometry;
         g.Columns = g.StoredColumns = columns;
         g.Rows = g.StoredRows = rows;
@@ -78,6 +78,15 @@ protected:
                     box.bottom = std::max<LONG>(box.bottom, y + 1);
                 }
         return box;
+    }
+    // The ink of the entry's icon drawn alone, at the origin, on back.
+    RECT IconInk(const TFolder& f, int size, COLORREF back) const {
+        OffscreenBitmap alone(nullptr, size, size);
+        RECT all{0, 0, size, size};
+        UniqueGdiObject brush(CreateSolidBrush(back));
+        FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
+        ImageList_Draw(painter.LargeImages, f.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
+        return InkBox(alone.Dc(), 0, 0, size, size, back);
     }
     int CountColour(int x0, int y0, int x1, int y1, COLORREF c) const {
         int n = 0;
@@ -112,12 +121,7 @@ TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
     EXPECT_EQ(At(b.CellX + 1, b.CellY + 1), Rgb(painter.Colours.HighlightBackColor));
 
     // The icon's own ink, drawn alone at the origin, lies at (22, 5) in the cell.
-    OffscreenBitmap alone(nullptr, 32, 32);
-    RECT all{0, 0, 32, 32};
-    UniqueGdiObject brush(CreateSolidBrush(back));
-    FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
-    ImageList_Draw(painter.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
-    RECT icon = InkBox(alone.Dc(), 0, 0, 32, 32, back);
+    RECT icon = IconInk(a, 32, back);
     ASSERT_LT(icon.left, icon.right) << "the icon has ink";
     RECT drawn = InkBox(frame->Dc(), a.CellX, a.CellY, a.CellX + g.CellWidth, a.CellY + 5 + 32, back);
     EXPECT_EQ(drawn.left - a.CellX, 22 + icon.left);
@@ -133,43 +137,56 @@ TEST_F(Painting, EntryBackgroundHighlightIconAndCaption) {
     EXPECT_NEAR((text.top + text.bottom) / 2.0, a.CellY + 42 + (g.CellHeight - 42) / 2.0, 3.0);
 }
 
-TEST_F(Painting, FolderMarkIsASmallTriangleRightOfTheIcon) {
-    Layout(3, 3, 0, {1}, true);
-    Paint();
-    const PanelGeometry& g = geometry;
-    const TFolder& f = entries[0];
-    int ax = f.CellX + g.CellWidth - 10, ay = f.CellY + RoundHalfEven(g.IconHeight / 2.0);
-    COLORREF ink = Rgb(painter.Colours.ItemTextColor);
-    EXPECT_EQ(At(ax, ay), ink);
-    EXPECT_EQ(At(ax, ay + 5), ink);
-    EXPECT_EQ(At(ax + 2, ay + 3), ink) << "the tip";
-    EXPECT_EQ(At(ax + 3, ay + 3), ink) << "the middle line reaches past the tip";
-    EXPECT_EQ(At(ax + 2, ay + 1), Rgb(painter.Colours.ItemBackColor)) << "outside the triangle";
-    EXPECT_EQ(At(ax - 1, ay + 3), Rgb(painter.Colours.ItemBackColor));
-}
-
-TEST_F(Painting, OneBlockPanelHasNoSeparator) {
+// One block: the header's gradient and etched line, the ramp over it, the frame without a shadow.
+TEST_F(Painting, OneBlockHasHeaderRampAndFrameButNoSeparator) {
     Layout(3, 3, 0, {});
+    for (int k = 0; k < 6; ++k) painter.Colours.BorderRamp[k] = RGB(10 + k, 0, 0);
+    COLORREF frameColour = GetSysColor(COLOR_ACTIVECAPTION);
     Paint();
     const PanelGeometry& g = geometry;
-    // Only the header's etched line: below it the grid keeps the window background.
-    EXPECT_EQ(CountColour(g.LeftMargin, g.HeaderHeight + 3, size.width - 1, size.height - 1,
-                          Rgb(painter.Colours.ShadowLineColor)),
-              0);
-    EXPECT_EQ(At(10, g.HeaderHeight + 1), Rgb(painter.Colours.LightLineColor));
+    EXPECT_EQ(At(10, 0), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(At(size.width - 1, g.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
     EXPECT_EQ(At(10, g.HeaderHeight), Rgb(painter.Colours.ShadowLineColor));
+    EXPECT_EQ(At(10, g.HeaderHeight + 1), Rgb(painter.Colours.LightLineColor));
+    // Below it the grid keeps the window background.
+    EXPECT_EQ(CountColour(g.LeftMargin, g.HeaderHeight + 3, size.width - 1, size.height - 1,
+                          Rgb(painter.Colours.ShadowLineColor)), 0);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
+        // Over the etched line under the header, which is painted before it.
+        EXPECT_EQ(At(k, g.HeaderHeight), RGB(10 + k, 0, 0)) << k;
+        EXPECT_EQ(At(k, g.HeaderHeight + 1), RGB(10 + k, 0, 0)) << k;
+    }
+    EXPECT_NE(At(0, 5), RGB(10, 0, 0)) << "the header is not part of the border";
+    EXPECT_EQ(At(size.width - 1, size.height / 2), frameColour);
+    EXPECT_EQ(At(size.width / 2, size.height - 1), frameColour);
+    // The bottom line runs to LeftMargin, which a GDI line leaves out as its end point.
+    EXPECT_EQ(At(g.LeftMargin + 1, size.height - 1), frameColour);
+    EXPECT_EQ(At(g.LeftMargin, size.height - 1), RGB(1, 2, 3));
+    geometry.DropShadow = true;
+    Paint();
+    EXPECT_NE(At(size.width - 1, size.height / 2), frameColour);
+    EXPECT_NE(At(size.width / 2, size.height - 1), frameColour);
 }
 
-TEST_F(Painting, SeparatorsLieBetweenBlocks) {
-    Layout(6, 6, 0, {});
+TEST_F(Painting, SeparatorsLieBetweenBlocksAndUnderTheQuickArea) {
+    Layout(6, 6, 1, {});
     Paint();
     const PanelGeometry& g = geometry;
+    int quickLine = g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
+    EXPECT_EQ(quickLine, g.GridTop - 1);
+    EXPECT_EQ(At(g.BlockGap + 10, quickLine), Rgb(painter.Colours.LightLineColor));
+    EXPECT_EQ(At(g.BlockGap + 10, quickLine - 1), Rgb(painter.Colours.ShadowLineColor));
+    EXPECT_EQ(At(g.BlockGap - 1, quickLine - 1), RGB(1, 2, 3)) << "inset by the gap";
+    EXPECT_EQ(At(g.BlockGap, quickLine), Rgb(painter.Colours.ShadowLineColor)) << "the light line starts one further in";
+    EXPECT_EQ(At(g.BlockGap - 1, quickLine), RGB(1, 2, 3));
     int by = g.GridTop - g.BlockGap + (g.BlockHeight() + g.BlockGap);
     // Horizontal: 2 px into the gap, inset by the gap at its ends.
     int x = g.LeftMargin + g.BlockGap + 20;
     EXPECT_EQ(At(x, by + 2), Rgb(painter.Colours.ShadowLineColor));
     EXPECT_EQ(At(x, by + 3), Rgb(painter.Colours.LightLineColor));
     EXPECT_EQ(At(g.LeftMargin + 2, by + 2), RGB(1, 2, 3)) << "inset at the start";
+    EXPECT_EQ(At(g.LeftMargin + g.BlockWidth() - g.BlockGap + 1, by + 2), RGB(1, 2, 3)) << "and at the end";
     // Vertical: 5 px left of the second block column.
     int bx = g.LeftMargin + (g.BlockWidth() + g.BlockGap);
     int y = g.GridTop - g.BlockGap + 2 * g.BlockGap + 20;
@@ -179,6 +196,7 @@ TEST_F(Painting, SeparatorsLieBetweenBlocks) {
     EXPECT_EQ(At(bx - 6, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 3, y), RGB(1, 2, 3));
     EXPECT_EQ(At(bx - 5, g.GridTop + 2), RGB(1, 2, 3)) << "inset by the gap";
+    for (int past = 3; past <= 6; ++past) EXPECT_EQ(At(size.width - past, y), RGB(1, 2, 3)) << "none after the last block";
     // The separator images are kept between frames, and made anew for new colours or block sizes.
     painter.Colours.ShadowLineColor = 0xFF0A0B0C;
     Paint();
@@ -209,66 +227,12 @@ TEST_F(Painting, APartOfTheFrameIsThatPartOfTheWholeFrame) {
             painter.PaintFrame(buffer.Dc(), w, h, part);
             GdiFlush();
             std::vector<uint32_t> got = Pixels(buffer, pw, ph);
-            size_t differing = 0;
-            for (int y = 0; y < ph; ++y)
-                for (int x = 0; x < pw; ++x)
-                    differing += (got[static_cast<size_t>(y * pw + x)] & 0xFFFFFF) !=
-                                 (whole[static_cast<size_t>((y + part.top) * w + x + part.left)] & 0xFFFFFF);
-            EXPECT_EQ(differing, 0u) << (themed ? "themed" : "classic") << " part from " << part.left << ","
+            EXPECT_EQ(DifferingPixels({got, pw}, {whole, w, part.left, part.top}, pw, ph), 0u) << (themed ? "themed" : "classic") << " part from " << part.left << ","
                                      << part.top;
         }
     }
 }
 
-TEST_F(Painting, QuickAreaGetsASecondEtchedLine) {
-    Layout(3, 3, 1, {});
-    Paint();
-    const PanelGeometry& g = geometry;
-    int y = g.QuickAreaHeight + g.HeaderHeight + g.BlockGap + 3;
-    EXPECT_EQ(y, g.GridTop - 1);
-    EXPECT_EQ(At(g.BlockGap + 10, y), Rgb(painter.Colours.LightLineColor));
-    EXPECT_EQ(At(g.BlockGap + 10, y - 1), Rgb(painter.Colours.ShadowLineColor));
-    EXPECT_EQ(At(g.BlockGap - 1, y - 1), RGB(1, 2, 3)) << "inset by the gap";
-}
-
-TEST_F(Painting, BorderRampColumnsUnderTheHeader) {
-    Layout(3, 3, 0, {});
-    painter.Colours.BorderRamp[0] = RGB(10, 0, 0);
-    for (int k = 1; k < 6; ++k) painter.Colours.BorderRamp[k] = RGB(10 + k, 0, 0);
-    Paint();
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(At(k, size.height / 2), RGB(10 + k, 0, 0)) << k;
-        // Over the etched line under the header, which is painted before it.
-        EXPECT_EQ(At(k, geometry.HeaderHeight), RGB(10 + k, 0, 0)) << k;
-        EXPECT_EQ(At(k, geometry.HeaderHeight + 1), RGB(10 + k, 0, 0)) << k;
-    }
-    EXPECT_NE(At(0, 5), RGB(10, 0, 0)) << "the header is not part of the border";
-}
-
-TEST_F(Painting, FrameLinesOnlyWithoutDropShadow) {
-    Layout(3, 3, 0, {});
-    COLORREF frameColour = GetSysColor(COLOR_ACTIVECAPTION);
-    Paint();
-    EXPECT_EQ(At(size.width - 1, size.height / 2), frameColour);
-    EXPECT_EQ(At(size.width / 2, size.height - 1), frameColour);
-    // The bottom line runs to LeftMargin, which a GDI line leaves out as its end point.
-    EXPECT_EQ(At(geometry.LeftMargin + 1, size.height - 1), frameColour);
-    EXPECT_EQ(At(geometry.LeftMargin, size.height - 1), RGB(1, 2, 3));
-    geometry.DropShadow = true;
-    Paint();
-    EXPECT_NE(At(size.width - 1, size.height / 2), frameColour);
-    EXPECT_NE(At(size.width / 2, size.height - 1), frameColour);
-}
-
-TEST_F(Painting, HeaderGradientRunsFromCaptionColour) {
-    Layout(3, 3, 0, {});
-    Paint();
-    EXPECT_EQ(At(0, 0), GetSysColor(COLOR_ACTIVECAPTION));
-    EXPECT_EQ(At(size.width - 1, geometry.HeaderHeight - 1), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
-}
-
-// The colours of each look, from the system's scheme: the classic look on the button face, the
-// themed one on the window colour.
 // Each look paints in the scheme's colours: the grid and the entries on the button face (on the
 // window colour with visual styles), the highlighted entry, the captions and the etched lines.
 TEST_F(Painting, EachLookPaintsInTheSchemesColours) {
@@ -375,12 +339,18 @@ TEST_F(Painting, KeptCellsFollowColourChangesAndRebuilds) {
     EXPECT_EQ(view.ScrollX, 0);
     EXPECT_EQ(view.ScrollY, 0);
     EXPECT_EQ(At(entries[0].CellX + 1, entries[0].CellY + 1), RGB(0x70, 0x50, 0x30));
+    // Rebuilt as a folder: its mark, a small triangle right of the icon, not the kept file's cell.
     Layout(3, 3, 0, {1}, true);
     Paint();
-    const TFolder& b = entries[0];
-    EXPECT_EQ(At(b.CellX + geometry.CellWidth - 10, b.CellY + RoundHalfEven(geometry.IconHeight / 2.0)),
-              Rgb(painter.Colours.ItemTextColor))
-        << "the rebuilt entry (now a folder) shows its mark";
+    const TFolder& f = entries[0];
+    int ax = f.CellX + geometry.CellWidth - 10, ay = f.CellY + RoundHalfEven(geometry.IconHeight / 2.0);
+    COLORREF ink = Rgb(painter.Colours.ItemTextColor), back = RGB(0x70, 0x50, 0x30);
+    EXPECT_EQ(At(ax, ay), ink);
+    EXPECT_EQ(At(ax, ay + 5), ink);
+    EXPECT_EQ(At(ax + 2, ay + 3), ink) << "the tip";
+    EXPECT_EQ(At(ax + 3, ay + 3), ink) << "the middle line reaches past the tip";
+    EXPECT_EQ(At(ax + 2, ay + 1), back) << "outside the triangle";
+    EXPECT_EQ(At(ax - 1, ay + 3), back);
 }
 
 
@@ -391,10 +361,10 @@ TEST_F(Painting, FramesOfKeptCellsShowEachEntryAsPaintedAlone) {
     entries[2].IsFolder = true;
     EXPECT_EQ(painter.PaintCellsAhead(0, 5), 5u);
     EXPECT_EQ(painter.PaintCellsAhead(5, 24), entries.size()) << "stops at the last entry";
-    view.CurrentItem = 3;
-    Paint();
-    view.CurrentItem = 2;
-    Paint();  // the kept cells of the first frame, and a highlighted one kept from it
+    for (int hovered : {3, 2, 3, 2}) {  // kept cells, and at last the second highlighted cell kept
+        view.CurrentItem = hovered;
+        Paint();
+    }
     std::vector<uint32_t> all = Pixels(*frame, size.width, size.height);
     const PanelGeometry& g = geometry;
     OffscreenBitmap cell(nullptr, g.CellWidth, g.CellHeight);
@@ -402,14 +372,9 @@ TEST_F(Painting, FramesOfKeptCellsShowEachEntryAsPaintedAlone) {
         const TFolder& f = entries[n];
         painter.PaintCell(cell.Dc(), f, static_cast<int>(n) == view.CurrentItem);
         std::vector<uint32_t> alone = Pixels(cell, g.CellWidth, g.CellHeight);
-        size_t differing = 0;
-        for (int y = 0; y < g.CellHeight; ++y)
-            for (int x = 0; x < g.CellWidth; ++x) {
-                uint32_t framed = all[static_cast<size_t>(f.CellY + y) * static_cast<size_t>(size.width) +
-                                      static_cast<size_t>(f.CellX + x)];
-                differing += (framed & 0xFFFFFF) != (alone[static_cast<size_t>(y * g.CellWidth + x)] & 0xFFFFFF);
-            }
-        EXPECT_EQ(differing, 0u) << "entry " << n;
+        EXPECT_EQ(DifferingPixels({all, size.width, f.CellX, f.CellY}, {alone, g.CellWidth}, g.CellWidth, g.CellHeight),
+                  0u)
+            << "entry " << n;
     }
 }
 
@@ -418,8 +383,7 @@ TEST_F(Painting, FramesOfKeptCellsShowEachEntryAsPaintedAlone) {
 TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
     std::vector<int> slots(36);
     for (int k = 0; k < 36; ++k) slots[static_cast<size_t>(k)] = k + 1;
-    Layout(6, 6, 0, {});
-    for (int slot : slots) entries.push_back(EntryAtSlot(geometry, slot, "Entry"));
+    Layout(6, 6, 0, slots);
     painter.Colours.ItemBackColor = 0xFF00FF00;
     Paint();
     std::vector<uint32_t> still = Pixels(*frame, size.width, size.height);
@@ -433,13 +397,7 @@ TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
     Paint();
     std::vector<uint32_t> scrolled = Pixels(*frame, size.width, size.height);
     auto differing = [&](int x0, int y0, int x1, int y1) {
-        size_t n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                size_t i = static_cast<size_t>(y) * static_cast<size_t>(size.width) + static_cast<size_t>(x);
-                n += (still[i] & 0xFFFFFF) != (scrolled[i] & 0xFFFFFF);
-            }
-        return n;
+        return DifferingPixels({still, size.width, x0, y0}, {scrolled, size.width, x0, y0}, x1 - x0, y1 - y0);
     };
     // Without a window the visible rectangle is empty, so the bands' chevrons sit in the corner.
     EXPECT_EQ(differing(30, 0, size.width, g.HeaderHeight), 0u) << "the header";
@@ -453,18 +411,7 @@ TEST_F(Painting, HeaderRampAndFrameCoverWhatIsScrolledBeneath) {
 TEST_F(Painting, KeptCellsInSharedBitmapsLieWhereTheirEntriesDo) {
     std::vector<int> many;
     for (int slot = 1; slot <= 600; ++slot) many.push_back(slot);
-    auto layout = [&](const std::vector<int>& slots) {
-        PanelGeometry& g = geometry;
-        g.Columns = g.StoredColumns = 30;
-        g.Rows = g.StoredRows = 21;
-        g.QuickAreaHeight = 0;
-        g.GridTop = ComputeGridTop(g);
-        size = ComputeClientSize(g);
-        entries.clear();
-        painter.ForgetCells();
-        for (int slot : slots) entries.push_back(EntryAtSlot(g, slot, "Entry " + std::to_string(slot)));
-    };
-    layout(many);
+    Layout(30, 21, 0, many);
     for (int hovered = 0; hovered < 40; ++hovered) {  // highlighted cells, more than are kept
         view.CurrentItem = hovered * 13;
         Paint();
@@ -477,17 +424,12 @@ TEST_F(Painting, KeptCellsInSharedBitmapsLieWhereTheirEntriesDo) {
     int cw = geometry.CellWidth, ch = geometry.CellHeight;
     for (int index : {0, 17, 255, 256, 300, 599}) {
         int slot = many[static_cast<size_t>(index)];
-        layout({slot});
+        Layout(30, 21, 0, {slot});
         Paint();
         std::vector<uint32_t> alone = Pixels(*frame, size.width, size.height);
         const TFolder& f = entries[0];
-        size_t differing = 0;
-        for (int y = f.CellY; y < f.CellY + ch; ++y)
-            for (int x = f.CellX; x < f.CellX + cw; ++x) {
-                size_t i = static_cast<size_t>(y) * static_cast<size_t>(size.width) + static_cast<size_t>(x);
-                differing += (all[i] & 0xFFFFFF) != (alone[i] & 0xFFFFFF);
-            }
-        EXPECT_EQ(differing, 0u) << "entry " << index;
+        EXPECT_EQ(DifferingPixels({all, size.width, f.CellX, f.CellY}, {alone, size.width, f.CellX, f.CellY}, cw, ch), 0u)
+            << "entry " << index;
     }
 }
 
@@ -506,9 +448,9 @@ protected:
         }
         Painting::SetUp();
         TPanelLayout layout;
-        SetIconParams(layout.Geometry);
+        layout.SetIconParams();
         layout.SetScreenSize();
-        geometry = layout.Geometry;
+        geometry = layout.Geometry();
         geometry.DropShadow = false;
     }
     const int cell = TimesOneAndAHalf(75), icon = TimesOneAndAHalf(32);
@@ -564,12 +506,7 @@ TEST_F(PaintingAt144Dpi, DISABLED_HeaderGapsCellsCaptionsRampAndFrame) {
 
     // The icon at nearest((113 - 48) / 2) = 32 (the half to even) and the inset; the caption under it.
     const TFolder& a = entries[0];
-    OffscreenBitmap alone(nullptr, icon, icon);
-    RECT all{0, 0, icon, icon};
-    UniqueGdiObject brush(CreateSolidBrush(item));
-    FillRect(alone.Dc(), &all, static_cast<HBRUSH>(brush.Get()));
-    ImageList_Draw(painter.LargeImages, a.IconIndex, alone.Dc(), 0, 0, ILD_TRANSPARENT);
-    RECT ink = InkBox(alone.Dc(), 0, 0, icon, icon, item);
+    RECT ink = IconInk(a, icon, item);
     ASSERT_LT(ink.left, ink.right) << "the icon has ink";
     RECT drawn = InkBox(frame->Dc(), a.CellX, a.CellY, a.CellX + cell - 20, a.CellY + inset + icon, item);
     EXPECT_EQ(drawn.left - a.CellX, 32 + ink.left);

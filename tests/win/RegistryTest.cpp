@@ -31,16 +31,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistryTest, MissingKeyReadsAsIntegerZeroAndMissingValueAsEmptyText) {
-    RegValue v = ReadRegValue(HKEY_CURRENT_USER, kKey, "X");
-    EXPECT_TRUE(v.isInteger);
-    EXPECT_EQ(v.integer, 0);
-    WriteRegValue(HKEY_CURRENT_USER, kKey, "Other", RegValue::Integer(1), RegType::Integer);
-    v = ReadRegValue(HKEY_CURRENT_USER, kKey, "X");
-    EXPECT_FALSE(v.isInteger);
-    EXPECT_EQ(v.text, "");
-}
-
 TEST_F(RegistryTest, ValuesReadBackByTheirType) {
     WriteRegValue(HKEY_CURRENT_USER, kKey, "Dword", RegValue::Integer(-25), RegType::Integer);
     WriteRegValue(HKEY_CURRENT_USER, kKey, "Sz", RegValue::Text("\"C:\\k.exe\""), RegType::Text);
@@ -67,8 +57,12 @@ TEST_F(RegistryTest, TypeZeroKeepsTheExistingTypeAndUnknownTypesAreRefused) {
     EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kKey, "V").ToInteger(), 7);
 }
 
-TEST_F(RegistryTest, ExistsOnlyWhenTheValueFitsFourBytes) {
+// A missing key reads as the integer 0, a missing value of a key as empty text.
+TEST_F(RegistryTest, MissingValuesReadAsZeroOrEmptyAndExistOnlyWhenTheyFitFourBytes) {
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "ShowTip")) << "no key";
+    RegValue v = ReadRegValue(HKEY_CURRENT_USER, kKey, "X");
+    EXPECT_TRUE(v.isInteger && v.integer == 0);
+    DeleteRegValue(HKEY_CURRENT_USER, kKey, "V");  // no key: nothing to do
     WriteRegValue(HKEY_CURRENT_USER, kKey, "ShowTip", RegValue::Integer(1), RegType::Integer);
     WriteRegValue(HKEY_CURRENT_USER, kKey, "Short", RegValue::Text("abc"), RegType::Text);
     WriteRegValue(HKEY_CURRENT_USER, kKey, "Long", RegValue::Text("abcd"), RegType::Text);
@@ -76,13 +70,11 @@ TEST_F(RegistryTest, ExistsOnlyWhenTheValueFitsFourBytes) {
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kKey, "Short"));
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "Long"));
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "Absent"));
-}
-
-TEST_F(RegistryTest, DeleteRemovesTheValueAndIgnoresAMissingKey) {
-    DeleteRegValue(HKEY_CURRENT_USER, kKey, "V");
-    WriteRegValue(HKEY_CURRENT_USER, kKey, "V", RegValue::Integer(1), RegType::Integer);
-    DeleteRegValue(HKEY_CURRENT_USER, kKey, "V");
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "V"));
+    v = ReadRegValue(HKEY_CURRENT_USER, kKey, "Absent");
+    EXPECT_FALSE(v.isInteger);
+    EXPECT_EQ(v.text, "");
+    DeleteRegValue(HKEY_CURRENT_USER, kKey, "ShowTip");
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kKey, "ShowTip")) << "deleted";
 }
 
 TEST_F(RegistryTest, ARefusedWriteRaisesTheTextOfTheCallsOwnError) {

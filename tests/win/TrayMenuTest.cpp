@@ -3,7 +3,6 @@
 
 #include "platform/MessageFilter.h"
 #include "platform/ProgramFolder.h"
-#include "platform/UiTexts.h"
 #include "resources/ResourceIds.h"
 #include "shell/TrayIcon.h"
 #include "shell/TrayRetry.h"
@@ -23,9 +22,6 @@ TEST(TrayMenu, TranslateGivesEveryEntryItsEnglishCaptionInOrder) {
     EXPECT_EQ(entries, (std::vector<std::string>{"Show list of programs", "Settings...", "", "Mail to Support",
                                                   "About...", "", "Exit"}));
     EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_SHOWMENU)) << "drawn bold";
-    // The balloon's title and text (the two errors' texts are guarded where they are logged).
-    EXPECT_EQ(UiTexts.NewProgramTitle, "New Program");
-    EXPECT_EQ(UiTexts.IconHint, "Click icon to show list of programs. Right-click for menu.");
 }
 
 TEST(TrayMenu, IconResourcesHoldEveryImage) {
@@ -50,8 +46,11 @@ namespace {
 struct LateShell {
     static unsigned refusals;
     static std::vector<DWORD> addTimes;
+    static std::vector<std::string> balloons;  // title|text|flags
     static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAA data) {
         if (message == NIM_ADD) addTimes.push_back(GetTickCount());
+        if (data->uFlags & NIF_INFO)
+            balloons.push_back(std::string(data->szInfoTitle) + "|" + data->szInfo + "|" + std::to_string(data->dwInfoFlags));
         if (message != NIM_DELETE && refusals > 0) {
             if (message == NIM_MODIFY) --refusals;  // the add and the modify of one try
             return FALSE;
@@ -61,6 +60,7 @@ struct LateShell {
 };
 unsigned LateShell::refusals = 0;
 std::vector<DWORD> LateShell::addTimes;
+std::vector<std::string> LateShell::balloons;
 
 struct HiddenWindow {
     HWND w = CreateWindowExA(0, "STATIC", "tray test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -90,11 +90,15 @@ TEST(TrayIcon, AnIconTheShellRefusesAtFirstIsAddedOnTheRetrySchedule) {
     TTrayIcon tray(LateShell::Notify);
     tray.Add(window.w, true);
     EXPECT_FALSE(tray.Shown());
+    // A balloon asked for meanwhile comes once the icon is there, its title cut to what fits.
+    tray.ShowBalloon(std::string(70, 't'), "hint", NIIF_INFO, true);
+    tray.ShowBalloon("before 2000", "none", NIIF_INFO, false);
     // Tries after 1 s and 2 s more: the third is taken about 3 s after the first.
     ASSERT_TRUE(PumpUntil(tray, [&] { return tray.Shown(); }, 5000)) << LateShell::addTimes.size() << " tries";
     ASSERT_EQ(LateShell::addTimes.size(), 3u);
     EXPECT_GE(LateShell::addTimes[1] - LateShell::addTimes[0], 900u);
     EXPECT_GE(LateShell::addTimes[2] - LateShell::addTimes[1], 1900u);
+    EXPECT_EQ(LateShell::balloons, std::vector<std::string>{std::string(63, 't') + "|hint|1"});
     NOTIFYICONDATAA probe = {};
     probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
     probe.hWnd = window.w;
@@ -124,6 +128,11 @@ TEST(TrayIcon, AShellThatNeverTakesTheIconIsLoggedOnceAndTaskbarCreatedTriesAgai
     tray.Add(window.w, true);  // what the shell's "TaskbarCreated" does
     EXPECT_TRUE(tray.Shown());
     EXPECT_EQ(LateShell::addTimes.size(), kTrayTries + 1);
+    tray.Translate();
+    LateShell::balloons.clear();
+    tray.ShowWelcome(true);
+    EXPECT_EQ(LateShell::balloons,
+              std::vector<std::string>{"New Program|Click icon to show list of programs. Right-click for menu.|1"});
     tray.Remove();
     ProgramFolder = saved;
 }
