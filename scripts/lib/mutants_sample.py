@@ -1,8 +1,6 @@
 """Faults drawn by rule over src/ and hook/: each integer constant one up and one down, each
 comparison and arithmetic operator swapped, each if/while condition negated, each statement
-removed. A sample is drawn with a fixed seed; each fault runs the suite that covers its file
-(the unit tests when they include its header, else the Windows tests that do, else the driver
-tests), and a fault that does not build is skipped."""
+removed. They are taken in an order fixed by a seed; one that does not build is skipped."""
 import os
 import random
 import re
@@ -92,31 +90,8 @@ def all_faults(root):
     return faults
 
 
-def test_names(paths):
-    names = set()
-    for path in paths:
-        text = open(path, encoding="utf-8").read()
-        names.update(re.findall(r"^TEST(?:_F|_P)?\((\w+),", text, re.M))
-    return sorted(names)
-
-
-def suite_of(root, path):
-    """The suite and the gtest filter that cover the file."""
-    text = open(os.path.join(root, path), encoding="utf-8").read()
-    own = re.findall(r'^#include "((?:\w+/)*\w+\.h)"', text, re.M)
-    header = own[0] if own else ""
-    if path.startswith("hook/"):
-        return "e2e", "HookLink*"
-    for suite in ("unit", "win", "e2e"):
-        folder = os.path.join(root, "tests", suite)
-        users = [os.path.join(folder, f) for f in sorted(os.listdir(folder)) if f.endswith(".cpp") and header and
-                 ('#include "%s"' % header) in open(os.path.join(folder, f), encoding="utf-8").read()]
-        if users:
-            return suite, ":".join(n + ".*" for n in test_names(users))
-    return "e2e", ""
-
-
-def sample(root, count, seed):
+def shuffled(root, seed):
+    """All faults, in an order fixed by the seed."""
     faults = all_faults(root)
-    picked = random.Random(seed).sample(faults, min(count, len(faults)))
-    return len(faults), [(p, n, line, mutated, what, suite_of(root, p)) for p, n, line, mutated, what in picked]
+    random.Random(seed).shuffle(faults)
+    return len(faults), faults
