@@ -77,6 +77,11 @@ wine_env() {
     export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
   fi
   export WINEDEBUG=${WINEDEBUG:--all}
+  # Wine spells file names in the locale's character set: under C or POSIX (a bare CI shell) a name
+  # outside ASCII cannot be made at all, and Start Menus hold such names.
+  if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+  fi
   # No Mono or Gecko prompts; no menu builder run for every shortcut saved under the Start Menu
   # (about a tenth of a second each), nor desktop entries left behind on the host.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -126,13 +131,10 @@ wine_session_start() {
   kwine cmd.exe /c "set /p x=" < "$KESTROLA_SESSION_DIR/hold" >/dev/null 2>&1 &
   sleep 7200 > "$KESTROLA_SESSION_DIR/hold" 2>/dev/null < /dev/null &
   KESTROLA_HOLD_PID=$!
-  # The desktop's own process, started now and apart: started by the first test that shows a
-  # window, it would live on with that test's output pipe open, and the test would never end.
-  kwine explorer.exe /desktop >/dev/null 2>&1 < /dev/null &
-  for _ in $(seq 1 50); do
-    pgrep -f 'explorer.exe /desktop' >/dev/null && break
-    sleep 0.1
-  done
+  # The desktop's own process, made now by a program that needs it and waits until it is up: made
+  # by the first test that shows a window, it would live on with that test's output pipe open, and
+  # the test would never end. A desktop merely started beside the tests loses that race now and then.
+  kwine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 < /dev/null
 }
 
 wine_session_stop() {
